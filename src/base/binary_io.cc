@@ -38,7 +38,13 @@ bool BinaryFileReader::ReadArray(void* pDest, size_t nElemSize, size_t nCount) {
   if (!CanRead(nElemSize, nCount)) return false;
   size_t nBytes = nElemSize * nCount;
   if (nBytes == 0) return true;
-  if (fread(pDest, 1, nBytes, m_fp) != nBytes) return false;
+  if (pDest == nullptr) return false;
+  if (fread(pDest, 1, nBytes, m_fp) != nBytes) {
+    // The file changed under us or the device failed: the position is now
+    // unknown, so nothing more is read.
+    m_nPos = m_nSize;
+    return false;
+  }
   m_nPos += nBytes;
   return true;
 }
@@ -65,6 +71,10 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 bool AtomicFileWriter::Write(const void* pData, size_t nBytes) {
   if (m_fp == nullptr || m_bFailed) return false;
+  if (pData == nullptr && nBytes != 0) {
+    m_bFailed = true;
+    return false;
+  }
   if (nBytes != 0 && fwrite(pData, 1, nBytes, m_fp) != nBytes) m_bFailed = true;
   return !m_bFailed;
 }

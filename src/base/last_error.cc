@@ -13,6 +13,8 @@ void SetLastErrorMessage(const std::string& sMessage) {
 }
 
 const char* GetLastErrorMessage() {
+  thread_local std::string sCopy;
   std::lock_guard<std::mutex> lock(g_errorMutex);
-  return g_sLastErrorMessage.c_str();
+  sCopy = g_sLastErrorMessage;
+  return sCopy.c_str();
 }

@@ -19,7 +19,7 @@ std::mutex& LogMutex() {
 // Directory part of the file name, with exactly one separator after it.
 std::string LogDirectory(const char* sFilePath) {
   std::string sDir;
-  if (sFilePath != nullptr) {
+  if (sFilePath != nullptr && *sFilePath != 0) {
     sDir = sFilePath;
   } else {
     if (g_sLogPath.empty()) {
@@ -28,7 +28,10 @@ std::string LogDirectory(const char* sFilePath) {
     }
     sDir = g_sLogPath;
   }
-  if (sDir.empty() || (sDir.back() != '/' && sDir.back() != '\\')) sDir += '/';
+  // No directory at all (getcwd failed): a name relative to the working
+  // directory rather than one in the file system root.
+  if (sDir.empty()) return sDir;
+  if (sDir.back() != '/' && sDir.back() != '\\') sDir += '/';
   return sDir;
 }
 

@@ -17,14 +17,15 @@ extern bool g_bLog;
 extern std::string g_sLogPath;
 
 // Appends sContent to the log (bError false) or error log (bError true) of the
-// directory sFilePath, or of g_sLogPath when sFilePath is null. Safe to call
+// directory sFilePath, or of g_sLogPath when sFilePath is null or empty. Safe to call
 // from several threads: lines are written whole under an internal lock.
 void WriteLog(std::string sContent, const char* sFilePath = nullptr, bool bError = false);
 
 // WriteLog with bError true.
 void WriteError(std::string sContent, const char* sFilePath = nullptr);
 
-// Names of the two files for the local date of tm_now; exposed for tests.
+// Name of the log (bError false) or error-log file that a write at time nTime
+// (seconds since the epoch) would append to; exposed for tests.
 std::string LogFileName(const char* sFilePath, bool bError, long long nTime);
 
 #endif  // KAVEL_BASE_LOG_H_

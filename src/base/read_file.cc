@@ -1,8 +1,8 @@
 #include "base/read_file.h"
 
-#include <strings.h>
 #include <sys/stat.h>
 
+#include <cstring>
 #include <new>
 
 #include "base/log.h"
@@ -17,25 +17,35 @@ size_t CReadFile::ReadFile(const char* sFilename, char** pBuffer, long offset, s
                            bool bZeroIsAll) {
   if (sFilename == nullptr || pBuffer == nullptr) return 0;
   std::lock_guard<std::mutex> lock(m_mutex);
-  if (m_fpFileRead == nullptr || strcasecmp(m_sFileRead.c_str(), sFilename) != 0) {
+  // Names are compared exactly: on a case-sensitive file system "A.txt" and
+  // "a.txt" are two files.
+  if (m_fpFileRead == nullptr || m_sFileRead != sFilename) {
     FILE* fp = fopen(sFilename, "rb");
     if (fp == nullptr) {
       WriteLog(std::string("Failed open file  ") + sFilename);
       return 0;
     }
-    struct stat st;
-    if (fstat(fileno(fp), &st) != 0 || !S_ISREG(st.st_mode)) {
-      // A directory or device cannot be read as a whole file.
-      WriteError("_fstat( _fileno(m_fpFileRead) failed");
-      WriteError(sFilename);
-      fclose(fp);
-      return 0;
-    }
     if (m_fpFileRead != nullptr) fclose(m_fpFileRead);
     m_fpFileRead = fp;
-    m_nFileSize = static_cast<size_t>(st.st_size);
     m_sFileRead = sFilename;
   }
+  // The size is taken again on every call, so a file that grew or shrank since
+  // it was opened is read as it is now.
+  struct stat st;
+  if (fstat(fileno(m_fpFileRead), &st) != 0) {
+    WriteError("_fstat( _fileno(m_fpFileRead) failed");
+    WriteError(sFilename);
+    return 0;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    // A directory or device cannot be read as a whole file.
+    WriteLog(std::string("Failed open file  ") + sFilename);
+    fclose(m_fpFileRead);
+    m_fpFileRead = nullptr;
+    m_sFileRead.clear();
+    return 0;
+  }
+  m_nFileSize = static_cast<size_t>(st.st_size);
   size_t nCount = length;
   if (length == 0 && bZeroIsAll) nCount = m_nFileSize;
   // Never promise more bytes than the file holds past the offset.

@@ -19,8 +19,10 @@ class CReadFile {
   // Reads `length` bytes from `offset` (the whole file when length is 0 and
   // bZeroIsAll is true) into a new zero-terminated array of length + 1 bytes
   // that the caller frees with delete[]. Returns the number of bytes placed in
-  // the buffer. A missing file returns 0 and leaves *pBuffer untouched; an
-  // empty file returns 0 with a one-byte buffer holding a zero.
+  // the buffer, never more than the file holds past the offset. A missing
+  // file or one that is not a regular file (a directory) returns 0 and leaves
+  // *pBuffer untouched; an empty file returns 0 with a one-byte buffer holding
+  // a zero.
   size_t ReadFile(const char* sFilename, char** pBuffer, long offset = 0, size_t length = 0,
                   bool bZeroIsAll = true);
 

@@ -44,8 +44,13 @@ size_t GetUTF8Char(const char* sBuffer, char* sChar) {
 }
 
 size_t GetCharCode(const char* sLine, size_t& i, size_t nSize) {
+  if (sLine == nullptr || i >= nSize) {
+    // Nothing to read; still advance so that a caller's loop ends.
+    i += 1;
+    return 0;
+  }
   unsigned char c = static_cast<unsigned char>(sLine[i]);
-  if (c >= 0x80 && i + 1 != nSize && i + 1 < nSize) {
+  if (c >= 0x80 && i + 1 < nSize) {
     size_t nCode = c * 256u + static_cast<unsigned char>(sLine[i + 1]);
     i += 2;
     return nCode;

@@ -19,7 +19,8 @@ size_t GetUTF8Char(const char* sBuffer, char* sChar);
 
 // Code of the character at byte i of a text of nSize bytes; advances i past
 // it. A byte of 0x80 or more that is not the last forms a pair with the next
-// byte; ASCII capitals are folded to lower case.
+// byte; ASCII capitals are folded to lower case. A null text or i at or past
+// nSize gives 0 and advances i by one.
 size_t GetCharCode(const char* sLine, size_t& i, size_t nSize);
 
 // First occurrence of strCharSet in string when it starts on a 2-byte
