@@ -209,6 +209,7 @@ class CPDAT {
   void GrowCells(int64_t nIndex);
   int FindFreeCell(int nIndex);
   void OccupyCell(int nIndex);
+  uint64_t FreeBits64(int64_t nIndex) const;
   void LayOut();
 
   // Scanning helper shared by the MMSegment forms.
@@ -233,6 +234,7 @@ class CPDAT {
   std::string m_sTopWords;
   bool m_bWordAddCompleted = false;
   std::vector<int> m_vecFreeNext;  // layout only: next free cell (union-find)
+  std::vector<uint64_t> m_vecFreeBits;  // layout only: bit set = free cell
 };
 
 #endif  // KAVEL_LEXICON_PDAT_H_

@@ -5,9 +5,9 @@
 // pending node with the most children (earliest on ties) gets the smallest
 // base b >= 1 at which every child's cell is free. Two things keep it fast
 // without changing any position: the pending list is a priority queue keyed
-// by (child count, list order), and the base search only visits candidates
-// whose first child would land on a free cell, found through a union-find
-// "next free cell" table.
+// by (child count, list order), and the base search starts at the first free
+// cell (a union-find "next free cell" table) and then tests 64 candidate bases
+// at once against a bitmap of free cells.
 #include <algorithm>
 #include <cstdlib>
 #include <queue>
@@ -49,6 +49,7 @@ void CPDAT::GrowCells(int64_t nIndex) {
   m_pData.resize(nNew, kUnused);
   size_t nOld = m_vecFreeNext.size();
   m_vecFreeNext.resize(nNew);
+  m_vecFreeBits.resize(nNew / 64 + 2, ~0ULL);
   for (size_t i = nOld; i < nNew; i++) m_vecFreeNext[i] = static_cast<int>(i);
   m_nLength = static_cast<int>(nNew);
 }
@@ -65,7 +66,20 @@ int CPDAT::FindFreeCell(int nIndex) {
   return nRoot;
 }
 
-void CPDAT::OccupyCell(int nIndex) { m_vecFreeNext[nIndex] = nIndex + 1; }
+void CPDAT::OccupyCell(int nIndex) {
+  m_vecFreeNext[nIndex] = nIndex + 1;
+  m_vecFreeBits[nIndex >> 6] &= ~(1ULL << (nIndex & 63));
+}
+
+// Free bits of the 64 cells from nIndex on (bit k: cell nIndex + k is free).
+uint64_t CPDAT::FreeBits64(int64_t nIndex) const {
+  size_t nWord = static_cast<size_t>(nIndex >> 6);
+  int nShift = static_cast<int>(nIndex & 63);
+  uint64_t nLow = nWord < m_vecFreeBits.size() ? m_vecFreeBits[nWord] : ~0ULL;
+  if (nShift == 0) return nLow;
+  uint64_t nHigh = nWord + 1 < m_vecFreeBits.size() ? m_vecFreeBits[nWord + 1] : ~0ULL;
+  return (nLow >> nShift) | (nHigh << (64 - nShift));
+}
 
 bool CPDAT::AddWordComplete() {
   if (m_bWordAddCompleted) return true;
@@ -74,11 +88,13 @@ bool CPDAT::AddWordComplete() {
   m_pData.assign(m_nLength, kUnused);
   m_vecFreeNext.resize(m_nLength);
   for (int i = 0; i < m_nLength; i++) m_vecFreeNext[i] = i;
+  m_vecFreeBits.assign(m_nLength / 64 + 2, ~0ULL);
   m_nLowerBound = 0;
   GetCharMap();
   LayOut();
   m_word_trie.reset();
   std::vector<int>().swap(m_vecFreeNext);
+  std::vector<uint64_t>().swap(m_vecFreeBits);
   std::vector<int>().swap(m_freq);
   m_bWordAddCompleted = true;
   return true;
@@ -115,26 +131,32 @@ void CPDAT::LayOut() {
     trie_elem& elem = nodes[nNode];
     const int p = elem.position;
     const bool bEndsWord = elem.handle >= 0;
-    const int nAnchor = m_charset[nodes[elem.children[0]].node];
-    int nMaxId = 0;
-    for (int c : elem.children) nMaxId = std::max(nMaxId, m_charset[nodes[c].node]);
-
+    // Cells are tested relative to the child with the smallest id: base b
+    // puts it at cell f = b + nMinId, and b >= 1 means f > nMinId.
+    int nMinId = m_charset[nodes[elem.children[0]].node];
+    int nMaxId = nMinId;
+    for (int c : elem.children) {
+      nMinId = std::min(nMinId, m_charset[nodes[c].node]);
+      nMaxId = std::max(nMaxId, m_charset[nodes[c].node]);
+    }
     int nBase = 0;
-    for (int f = FindFreeCell(nAnchor + 1);; f = FindFreeCell(f + 1)) {
-      int b = f - nAnchor;
-      if (b == p && bEndsWord) continue;
-      bool bFits = true;
+    for (int64_t f = FindFreeCell(nMinId + 1);; f += 64) {
+      uint64_t nFits = ~0ULL;
       for (int c : elem.children) {
-        int t = m_charset[nodes[c].node] + b;
-        if (t < m_nLength && (m_pData[t].base != -1 || m_pData[t].check != -1)) {
-          bFits = false;
+        nFits &= FreeBits64(f + m_charset[nodes[c].node] - nMinId);
+        if (nFits == 0) break;
+      }
+      // Candidates in ascending order; the node's own index is no base for a
+      // node that ends a word.
+      while (nFits != 0) {
+        int64_t b = f + __builtin_ctzll(nFits) - nMinId;
+        if (!(b == p && bEndsWord)) {
+          nBase = static_cast<int>(b);
           break;
         }
+        nFits &= nFits - 1;
       }
-      if (bFits) {
-        nBase = b;
-        break;
-      }
+      if (nBase != 0) break;
     }
     // Every rejected candidate was smaller, so the accepted one examined the
     // highest index any candidate did.
