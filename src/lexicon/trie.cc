@@ -28,7 +28,11 @@ void SetPos(char* sDest, const char* sPos, size_t nLen) {
 }  // namespace
 
 CTrie::CTrie()
-    : m_nItemCount(0), m_nItemDelNum(0), m_pDynamicArry(new CDynamicArry()), m_iHeadIndex(-1) {
+    : m_nItemCount(0),
+      m_nItemDelNum(0),
+      m_pDynamicArry(new CDynamicArry()),
+      m_iHeadIndex(-1),
+      m_iRootTail(-1) {
   memset(m_sCurPos, 0, sizeof(m_sCurPos));
 }
 
@@ -40,9 +44,34 @@ void CTrie::Clear() {
   m_nItemDelNum = 0;
   m_iHeadIndex = -1;
   memset(m_sCurPos, 0, sizeof(m_sCurPos));
+  m_vecRootChild.clear();
+  m_iRootTail = -1;
+}
+
+void CTrie::IndexRoot() {
+  m_vecRootChild.clear();
+  m_iRootTail = -1;
+  if (m_iHeadIndex < 0) return;
+  int nCount = 0;
+  for (int i = m_pDynamicArry->At(m_iHeadIndex).children; i != -1;
+       i = m_pDynamicArry->At(i).nextNode) {
+    ++nCount;
+  }
+  if (nCount < kRootIndexMin) return;
+  m_vecRootChild.assign(kCodeCount, -1);
+  for (int i = m_pDynamicArry->At(m_iHeadIndex).children; i != -1;
+       i = m_pDynamicArry->At(i).nextNode) {
+    unsigned int nCode = m_pDynamicArry->At(i).node;
+    // The first of several equal codes is the one a list scan finds.
+    if (nCode < kCodeCount && m_vecRootChild[nCode] == -1) m_vecRootChild[nCode] = i;
+    m_iRootTail = i;
+  }
 }
 
 int CTrie::FindChild(int iParent, unsigned int nCode) const {
+  if (iParent == m_iHeadIndex && !m_vecRootChild.empty() && nCode < kCodeCount) {
+    return m_vecRootChild[nCode];
+  }
   int iChild = m_pDynamicArry->At(iParent).children;
   while (iChild != -1) {
     const trie_elem& elem = m_pDynamicArry->At(iChild);
@@ -106,10 +135,17 @@ int CTrie::BuildTRIE(const char* sWord, size_t nLen, const char* sPos) {
     bool bLast = i >= nLen;
     // Search the child list, remembering its tail for a new sibling.
     int iLast = -1;
-    int iChild = m_pDynamicArry->At(iCur).children;
-    while (iChild != -1 && m_pDynamicArry->At(iChild).node != nCode) {
-      iLast = iChild;
-      iChild = m_pDynamicArry->At(iChild).nextNode;
+    int iChild;
+    bool bIndexed = iCur == m_iHeadIndex && !m_vecRootChild.empty();
+    if (bIndexed && nCode < kCodeCount) {
+      iChild = m_vecRootChild[nCode];
+      iLast = m_iRootTail;
+    } else {
+      iChild = m_pDynamicArry->At(iCur).children;
+      while (iChild != -1 && m_pDynamicArry->At(iChild).node != nCode) {
+        iLast = iChild;
+        iChild = m_pDynamicArry->At(iChild).nextNode;
+      }
     }
     if (iChild == -1) {
       iChild = m_pDynamicArry->NewElem();
@@ -125,6 +161,14 @@ int CTrie::BuildTRIE(const char* sWord, size_t nLen, const char* sPos) {
         m_pDynamicArry->At(iLast).nextNode = iChild;
       }
       m_pDynamicArry->At(iCur).child_count++;
+      if (iCur == m_iHeadIndex) {
+        if (bIndexed) {
+          if (nCode < kCodeCount) m_vecRootChild[nCode] = iChild;
+          m_iRootTail = iChild;
+        } else if (m_pDynamicArry->At(iCur).child_count >= kRootIndexMin) {
+          IndexRoot();
+        }
+      }
     }
     iCur = iChild;
     if (bLast) {

@@ -16,6 +16,8 @@
 #ifndef KAVEL_LEXICON_TRIE_H_
 #define KAVEL_LEXICON_TRIE_H_
 
+#include <vector>
+
 #include "lexicon/dynamic_array.h"
 
 class CPDAT;
@@ -80,12 +82,18 @@ class CTrie {
   int Export(const char* sFile) const;
 
  private:
+  // Root lists at least this long get the code table.
+  static const int kRootIndexMin = 64;
+  static const unsigned int kCodeCount = 65536;
+
   // Child of iParent with character code nCode, or -1.
   int FindChild(int iParent, unsigned int nCode) const;
   // Node reached by walking the nLen bytes of sWord from the root, or -1.
   int Walk(const char* sWord, size_t nLen) const;
   // Adds sWord (nLen bytes, not empty) with the given POS; returns 1 or 2.
   int BuildTRIE(const char* sWord, size_t nLen, const char* sPos);
+  // Builds the root's code table when its child list is long, else drops it.
+  void IndexRoot();
   // Root and link checks of a freshly read node array.
   static bool Validate(const CDynamicArry& array, int nItemCount, int nDelNum, int iHead);
   void Clear();
@@ -95,6 +103,13 @@ class CTrie {
   char m_sCurPos[kPosSize];
   CDynamicArry* m_pDynamicArry;
   int m_iHeadIndex;
+
+  // In-memory only: the root's child for every code below 65536 (-1 when
+  // none) and the root's last child, kept once the root has many children so
+  // that a large dictionary does not scan thousands of first characters per
+  // lookup. Empty while the root's list is short.
+  std::vector<int> m_vecRootChild;
+  int m_iRootTail;
 };
 
 #endif  // KAVEL_LEXICON_TRIE_H_

@@ -65,6 +65,7 @@ bool CTrie::Load(const char* sFileName) {
   m_nItemDelNum = nDelNum;
   m_iHeadIndex = iHead;
   memset(m_sCurPos, 0, sizeof(m_sCurPos));
+  IndexRoot();
   return true;
 }
 

@@ -322,6 +322,41 @@ TEST_F(TrieTest, ExportListsLiveWordsOnceDepthFirst) {
   EXPECT_EQ(ReadAll(Path("out.txt")), "a\tn\nab\tnz\n" + sGbk + "\tns\nb\tn\n");
 }
 
+// Hundreds of first characters: lookups, additions after a reload and the
+// export order must not depend on how the root's children are searched.
+TEST_F(TrieTest, WideRootKeepsLookupsAdditionsAndOrder) {
+  std::vector<std::string> vecWords;
+  for (int i = 0; i < 300; ++i) {
+    std::string s;
+    s.push_back(static_cast<char>(0xB0 + (i * 7) % 40));
+    s.push_back(static_cast<char>(0xA1 + (i * 13) % 90));
+    if (i % 3 == 0) s += "x";
+    vecWords.push_back(s);
+  }
+  CTrie trie;
+  for (size_t i = 0; i < 200; ++i) trie.AddTrie(vecWords[i].c_str(), false);
+  ASSERT_TRUE(trie.Save(Path("wide.pdat").c_str()));
+  CTrie loaded;
+  ASSERT_TRUE(loaded.Load(Path("wide.pdat").c_str()));
+  for (size_t i = 200; i < vecWords.size(); ++i) {
+    trie.AddTrie(vecWords[i].c_str(), false);
+    loaded.AddTrie(vecWords[i].c_str(), false);
+  }
+  std::string sExpected;
+  for (size_t i = 0; i < vecWords.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(trie.Find(vecWords[i].c_str()), static_cast<int>(i));
+    EXPECT_EQ(loaded.Find(vecWords[i].c_str()), static_cast<int>(i));
+    int nHandle;
+    EXPECT_EQ(loaded.GetMaxWord((vecWords[i] + "zz").c_str(), &nHandle),
+              static_cast<int>(vecWords[i].size()));
+    EXPECT_EQ(nHandle, static_cast<int>(i));
+    sExpected += vecWords[i] + "\tn\n";
+  }
+  ASSERT_EQ(loaded.Export(Path("wide.txt").c_str()), 1);
+  EXPECT_EQ(ReadAll(Path("wide.txt")), sExpected);
+}
+
 TEST_F(TrieTest, ImportReplacesContentsWithFirstTokens) {
   CTrie trie;
   EXPECT_EQ(trie.Import(Path("missing.txt").c_str(), nullptr), 0);
