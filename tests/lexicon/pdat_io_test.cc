@@ -171,7 +171,9 @@ TEST(PdatIoTest, ImportSaveLoadRoundTrip) {
     // Mode 2 stores no separators ("new york" is "newyork"), so lookup texts
     // with blanks or commas are not found there.
     EXPECT_EQ(setHandles.size(), nMode == 2 ? 3u : kCounts[nMode]);
-    if (nMode == 2) EXPECT_GE(loaded.Find("newyork"), 0);
+    if (nMode == 2) {
+      EXPECT_GE(loaded.Find("newyork"), 0);
+    }
   }
   remove(sPath.c_str());
   remove((sPath + "_export.txt").c_str());
