@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstring>
 
 BinaryFileReader::~BinaryFileReader() {
@@ -60,7 +61,9 @@ bool BinaryFileReader::ReadUInt32(uint32_t* pValue) {
 AtomicFileWriter::AtomicFileWriter(const char* sFilename) {
   if (sFilename == nullptr || *sFilename == 0) return;
   m_sTarget = sFilename;
-  m_sTemp = m_sTarget + ".tmp" + std::to_string(static_cast<long>(getpid()));
+  static std::atomic<unsigned> s_nSerial{0};
+  m_sTemp = m_sTarget + ".tmp" + std::to_string(static_cast<long>(getpid())) + "-" +
+            std::to_string(s_nSerial.fetch_add(1));
   m_fp = fopen(m_sTemp.c_str(), "wb");
 }
 

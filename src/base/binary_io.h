@@ -48,7 +48,8 @@ class BinaryFileReader {
 
 class AtomicFileWriter {
  public:
-  // Opens "<sFilename>.tmp<pid>" for writing ("wb"); check IsOpen().
+  // Opens "<sFilename>.tmp<pid>-<serial>" for writing ("wb"), a name no other
+  // writer of this process uses at the same time; check IsOpen().
   explicit AtomicFileWriter(const char* sFilename);
   // Removes the temporary file unless Commit() succeeded.
   ~AtomicFileWriter();
