@@ -25,10 +25,14 @@ bool IsNarrowSeparator(unsigned char b) {
   return b == ' ' || b == '\t' || b == '\r' || b == '\n' || b == ',' || b == '/' || b == '_';
 }
 
+// True when byte k is past the text: nLen bytes, or up to the NUL when nLen
+// is negative.
+inline bool AtEnd(const char* s, int k, int nLen) { return nLen >= 0 ? k >= nLen : s[k] == 0; }
+
 // Length of the unit at i for the normalising coding: two bytes when the first
 // is 0x80 or more and a non-NUL byte follows inside the text.
 int UnitLength(const char* s, int i, int nLen) {
-  return (Byte(s, i) >= 0x80 && i + 1 < nLen && s[i + 1] != 0) ? 2 : 1;
+  return (Byte(s, i) >= 0x80 && !AtEnd(s, i + 1, nLen) && s[i + 1] != 0) ? 2 : 1;
 }
 
 bool IsSeparatorUnit(const char* s, int i, int nUnit) {
@@ -74,7 +78,7 @@ int CPDAT::GetCharCode(const char* sLine, int i, int nLineLen, int* nCharLen) co
   unsigned char c = Byte(sLine, i);
   int nCode = c;
   int nLen = 1;
-  if (m_nMode != 1 && i + 1 != nLineLen && c >= 0x80) {
+  if (m_nMode != 1 && !AtEnd(sLine, i + 1, nLineLen) && c >= 0x80) {
     nCode = c * 256 + Byte(sLine, i + 1);
     nLen = 2;
   }
@@ -99,7 +103,7 @@ int CPDAT::GetCharCode(const char* sLine, int i, int nLineLen, int* nCharLen) co
       nCode = c2 - 0x80, nLen = 2;
     } else if (IsSeparatorUnit(sLine, i, nUnit)) {
       int j = i + nUnit;
-      while (j < nLineLen) {
+      while (!AtEnd(sLine, j, nLineLen)) {
         int nNext = UnitLength(sLine, j, nLineLen);
         if (!IsSeparatorUnit(sLine, j, nNext)) break;
         j += nNext;

@@ -138,7 +138,8 @@ class CPDAT {
   int GetMode() const { return m_nMode; }
 
   // Code of the character at byte i of a text of nLineLen bytes (see the
-  // coding modes) and its length in bytes in *nCharLen (never below 1).
+  // coding modes) and its length in bytes in *nCharLen (never below 1). A
+  // negative nLineLen means the text ends at its NUL.
   int GetCharCode(const char* sLine, int i, int nLineLen, int* nCharLen) const;
 
   // ---- Scanning ----

@@ -37,13 +37,14 @@ int CPDAT::GetWords(const char* sLine, unsigned int** vecHandle, unsigned int** 
       npArrayCount == nullptr || m_pData.empty()) {
     return 0;
   }
-  const int nLen = static_cast<int>(strlen(sLine));
+  // The walk ends within the trie's depth, so the text is read up to its NUL
+  // lazily instead of measured first.
   int64_t nBase = 0;
   int nParent = -2;
   int nLongest = 0;
-  for (int i = 0; i < nLen;) {
+  for (int i = 0; sLine[i] != 0;) {
     int nCharLen = 1;
-    int nCode = GetCharCode(sLine, i, nLen, &nCharLen);
+    int nCode = GetCharCode(sLine, i, -1, &nCharLen);
     i += nCharLen;
     int nId = m_charset[nCode];
     if (nId < 0) break;
@@ -80,15 +81,14 @@ int CPDAT::GetMaxWord(const char* sLine, int* rtnHandle, bool* rtbBlankInculded)
   if (rtnHandle != nullptr) *rtnHandle = -1;
   if (rtbBlankInculded != nullptr) *rtbBlankInculded = false;
   if (sLine == nullptr || m_pData.empty()) return 0;
-  const int nLen = static_cast<int>(strlen(sLine));
   int64_t nBase = 0;
   int nParent = -2;
   int nPrevCode = -1;
   bool bBlankSeen = false;
   int nLongest = 0;
-  for (int i = 0; i < nLen;) {
+  for (int i = 0; sLine[i] != 0;) {
     int nCharLen = 1;
-    int nCode = GetCharCode(sLine, i, nLen, &nCharLen);
+    int nCode = GetCharCode(sLine, i, -1, &nCharLen);
     i += nCharLen;
     if (IsBlank(nCode)) {
       bBlankSeen = true;
