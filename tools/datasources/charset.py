@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""Expands data/charset/charset.txt into the one-character-per-line text form
-("<character><TAB><type>", GBK) that the character table's import reads.
+"""Checks data/charset/charset.txt (the source that kavel-data charset-build
+compiles) for what the build does not catch, and optionally expands it into
+the one-character-per-line text form ("<character><TAB><type>", GBK).
 
     charset.py [SOURCE] [OUTPUT]
 
-SOURCE defaults to data/charset/charset.txt, OUTPUT to standard output.
-The source is checked on the way: unknown syntax, codes outside GBK, and the
-types stepped over as two bytes given to one-byte characters are errors.
+SOURCE defaults to data/charset/charset.txt; without OUTPUT only the check
+runs. Errors: malformed lines, and the types that the segmenter steps over
+as two bytes given to one-byte characters.
 """
 import os
 import sys
@@ -16,26 +17,17 @@ TWO_BYTE_ONLY = {11, 15, 16, 18, 19, 21, 22, 23, 25}
 BLANKS = (0x09, 0x0A, 0x0D, 0x20)
 
 
-def char_code(ch):
-    raw = ch.encode("gbk")
-    return raw[0] if len(raw) == 1 else raw[0] * 256 + raw[1]
-
-
 def code_bytes(code):
     return bytes([code]) if code < 0x100 else bytes([code >> 8, code & 0xFF])
 
 
 def parse_item(item, where):
-    if item.startswith("0x") and len(item) > 2:
-        lo, _, hi = item.partition("-")
-        first = int(lo, 16)
-        last = int(hi, 16) if hi else first
-        if first > last or last > 0xFFFF:
-            raise ValueError("%s: bad range %s" % (where, item))
-        return range(first, last + 1)
-    if len(item) != 1:
-        raise ValueError("%s: an item is one character or a 0x code: %r" % (where, item))
-    return [char_code(item)]
+    lo, _, hi = item.partition("-")
+    first = int(lo, 16)
+    last = int(hi, 16) if hi else first
+    if first > last or last > 0xFFFF:
+        raise ValueError("%s: bad range %s" % (where, item))
+    return range(first, last + 1)
 
 
 def load(path):
@@ -43,15 +35,15 @@ def load(path):
     table = {}
     with open(path, encoding="utf-8") as src:
         for number, line in enumerate(src, 1):
-            line = line.rstrip("\n")
-            if not line.strip() or line.startswith("#"):
+            line = line.split("#", 1)[0]
+            if not line.strip():
                 continue
             where = "%s:%d" % (path, number)
-            kind, _, items = line.partition("\t")
+            kind, _, items = line.partition(":")
             char_type = int(kind)
             if not 0 <= char_type <= 255 or not items.split():
                 raise ValueError("%s: expected <type><TAB><items>" % where)
-            for item in items.split():
+            for item in items.replace(",", " ").split():
                 for code in parse_item(item, where):
                     if char_type in TWO_BYTE_ONLY and code < 0x100:
                         raise ValueError("%s: type %d needs two-byte characters" % (where, char_type))
@@ -64,7 +56,10 @@ def load(path):
 def main(argv):
     source = argv[1] if len(argv) > 1 else os.path.join(ROOT, "data", "charset", "charset.txt")
     table = load(source)
-    out = open(argv[2], "wb") if len(argv) > 2 else sys.stdout.buffer
+    if len(argv) < 3:
+        print("%d codes typed" % len(table))
+        return 0
+    out = open(argv[2], "wb")
     for code in sorted(table):
         if code in BLANKS:
             continue  # the import gives blanks type 28 itself; a blank is no token
@@ -74,8 +69,7 @@ def main(argv):
         except UnicodeDecodeError:
             continue  # unassigned code inside a listed range
         out.write(raw + b"\t%d\n" % table[code])
-    if out is not sys.stdout.buffer:
-        out.close()
+    out.close()
     return 0
 
 
