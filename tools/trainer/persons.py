@@ -72,7 +72,8 @@ def group_names(tokens):
     i = 0
     n = len(tokens)
     while i < n:
-        if tokens[i][1] != "nr":
+        if tokens[i][1] != "nr" or any(c in "0123456789０１２３４５６７８９" or c.isascii() or
+                                       "ａ" <= c <= "ｚ" or "Ａ" <= c <= "Ｚ" for c in tokens[i][0]):
             units.append(("word", [i]))
             i += 1
             continue

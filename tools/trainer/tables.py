@@ -134,6 +134,15 @@ def write_all(trainer, args, tag_names, media, held):
     total = sum(trainer.unigram.values())
     found = sum(n for w, n in trainer.unigram.items() if w in known)
     fig["training tokens covered by the lexicon"] = "%.4f" % (found / total)
+    days = sorted(trainer.day_words)
+    if len(days) > 1:
+        last = trainer.day_words[days[-1]]
+        seen = set(w for d in days[:-1] for w in trainer.day_words[d])
+        static = {w for w in known if w not in trainer.unigram} | set(C.SPECIAL_WORDS) | set(media)
+        static.update(C.gb2312_characters())
+        hit = sum(n for w, n in last.items() if w in seen or w in static)
+        fig["tokens of the last training day (%s) covered by the other days' lexicon" % days[-1]] = \
+            "%.4f" % (hit / sum(last.values()))
     if held:
         fig["held-out tokens covered by the lexicon"] = "%.4f" % coverage([t for _, t, _ in held], trainer, known)
     g = gold_oov(args.oov_gold, known)

@@ -14,6 +14,7 @@ import argparse
 import collections
 import lzma
 import os
+import shutil
 import sys
 import time
 
@@ -101,6 +102,8 @@ class Trainer:
         self.name_kinds = collections.Counter()
         self.compounds = collections.Counter()
         self.sentences = 0
+        self.day = None
+        self.day_words = collections.defaultdict(collections.Counter)
         self.corpus_tokens = 0
 
     def fine(self, word, ctag, prev):
@@ -214,8 +217,9 @@ class Trainer:
         if sent:
             yield sent
 
-    def add_paragraph(self, tokens):
+    def add_paragraph(self, tokens, day=None):
         self.corpus_tokens += len(tokens)
+        self.day = day
         for group in {t[2] for t in tokens if t[2] is not None}:
             self.compounds[group[1] or "?"] += 1
         for sent in self.sentences_of(self.paragraph_units(tokens)):
@@ -239,6 +243,7 @@ class Trainer:
         pos.append((C.SENT_END, "wl"))
         roles.append([C.SENT_END, P.END])
         P.mark_context(roles, spans)
+        self.day_words[self.day].update(core[1:-1])
         for w in core:
             self.unigram[w] += 1
         for a, b in zip(core, core[1:]):
@@ -288,7 +293,8 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--corpus", default=DEFAULT_CORPUS)
     ap.add_argument("--out", default=os.path.join(REPO, "data", "tables"))
-    ap.add_argument("--media", default=None, help="media list (default: OUT/media.words)")
+    ap.add_argument("--media", default=os.path.join(REPO, "data", "tables", "media.words"),
+                    help="hand-written media list; copied to OUT when OUT is elsewhere")
     ap.add_argument("--holdout-day", default=None, help="a day (YYYYMMDD) left out of training")
     ap.add_argument("--holdout-out", default=os.path.join(REPO, "build", "heldout"))
     ap.add_argument("--oov-gold", default=DEFAULT_GOLD, help="segmented text for the OOV figure")
@@ -296,7 +302,11 @@ def main():
     started = time.time()
 
     tag_names = load_tag_names()
-    media = load_media(args.media or os.path.join(args.out, "media.words"))
+    media = load_media(args.media)
+    os.makedirs(args.out, exist_ok=True)
+    media_copy = os.path.join(args.out, "media.words")
+    if not os.path.exists(media_copy) or not os.path.samefile(args.media, media_copy):
+        shutil.copyfile(args.media, media_copy)
     trainer = Trainer(tag_names, media)
 
     train, held = [], []
@@ -308,14 +318,14 @@ def main():
             if args.holdout_day and para_id.startswith(args.holdout_day):
                 held.append((para_id, tokens, line))
             else:
-                train.append(tokens)
-    for tokens in train:
+                train.append((para_id[:8], tokens))
+    for _, tokens in train:
         for word, ctag, _ in tokens:
             if ctag != "nr":
                 trainer.common_words.add(word)
-    P.learn_transliteration(train)
-    for tokens in train:
-        trainer.add_paragraph(tokens)
+    P.learn_transliteration(t for _, t in train)
+    for day, tokens in train:
+        trainer.add_paragraph(tokens, day)
 
     figures = tables.write_all(trainer, args, tag_names, media, held)
     if held:
