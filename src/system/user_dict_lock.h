@@ -1,0 +1,16 @@
+// Exclusion between readers and writers of the process-wide user dictionary.
+//
+// Calls that add to, clear or replace g_pUserDict hold the lock exclusively;
+// lookups hold it shared. CTrie::GetMaxWord keeps the matched POS inside the
+// trie for the following GetPos, so a reader that needs that pair also holds
+// g_UserDictMatchLock while it runs the two calls.
+#ifndef KAVEL_SYSTEM_USER_DICT_LOCK_H_
+#define KAVEL_SYSTEM_USER_DICT_LOCK_H_
+
+#include <mutex>
+#include <shared_mutex>
+
+inline std::shared_mutex g_UserDictLock;
+inline std::mutex g_UserDictMatchLock;
+
+#endif  // KAVEL_SYSTEM_USER_DICT_LOCK_H_
