@@ -26,6 +26,8 @@
 #include <string>
 #include <vector>
 
+#include "segment/word_types.h"
+
 struct _transitive {
   int state_to = -1;
 };
@@ -62,6 +64,20 @@ class CFSA {
   bool IsAccepted(int nState) const;
   // The tag id of a name ending in nState; 0 for a state out of range.
   int GetPosId(int nState) const;
+  // Merges person names in place. The labels are the words' POS_id values.
+  // From state 0 the automaton reads the labels of a run of words; when it has
+  // no transition (a label not below the input-symbol count has none) or the
+  // words end, the longest prefix of the run that ends in an accepting state
+  // and spans at least two words becomes one word: handle nNERHandle, start
+  // of the first word, end of the last, type the accepting state's tag id
+  // (low byte), the other fields of the first word. Scanning then goes on
+  // after that prefix from state 0. A run without such a prefix is kept and
+  // scanning goes on after the word that ended it. *npCount is lowered by the
+  // number of words removed, and vecResultIndex (cleared first) lists the
+  // positions of the merged words in the shortened array. Returns 0. The work
+  // is linear in the number of words for a given automaton.
+  int MaxPR(word_t* pWords, int* npCount, int nNERHandle, std::vector<int>& vecResultIndex) const;
+
   int GetStateCount() const { return m_nStateCount; }
   int GetInputSetSize() const { return m_nInputSetSize; }
 
