@@ -60,7 +60,7 @@ class EnglishFixture : public ::testing::Test {
 
     Write("english.pos",
           "hello n 5\nworld n 10\nwent v 1\ngo v 50\ngo vd 3\n. w 100\n, w 100\n"
-          "apple n 20\napple nt 3\nparis ns 30\nthe x3 900\nlove v 40\ni x4 90\n");
+          "apple n 20\napple nt 3\nparis ns 30\nthe x3 900\nlove v 40\ni x4 90\nof x34 100\n");
     ASSERT_GT(m_pos.Import(Path("english.pos").c_str(), &m_dict, &m_map), 0);
 
     m_irregular.MapInit();
