@@ -14,17 +14,18 @@ namespace {
 // position where the run died: a later run that reaches the same state at the
 // same word would retrace the same steps, meet no accepting state and die at
 // the same place, so it jumps there at once. Each pair is walked at most once
-// more, which bounds the work by the number of states times the words.
+// more, which bounds the work by the number of states times the words, and
+// the memory by the words actually read again.
 struct MergeScratch {
-  std::vector<int> vecRunState;   // per word: the state before reading it
-  std::vector<unsigned> vecStamp; // per (word, state): serial of the call that wrote it
-  std::vector<int> vecFail;       // per (word, state): where the run dies
-  unsigned nSerial = 0;
+  struct Memo {
+    int nState;  // state before reading the word
+    int nFail;   // where a run in that state at that word dies
+    int nNext;   // next memo of the same word, -1 at the end
+  };
+  std::vector<int> vecRunState;  // per word: the state before reading it in the current run
+  std::vector<int> vecHead;      // per word: its first memo, -1 for none
+  std::vector<Memo> vecPool;
 };
-
-// Above this many (word, state) cells the sentence is rescanned plainly; the
-// result is the same, only the bound on the work is lost.
-const size_t kMaxMemoCells = static_cast<size_t>(1) << 20;
 
 MergeScratch& ThreadScratch() {
   thread_local MergeScratch scratch;
@@ -38,34 +39,36 @@ int CFSA::MaxPR(word_t* pWords, int* npCount, int nNERHandle, std::vector<int>& 
   if (pWords == nullptr || npCount == nullptr || *npCount <= 0) return 0;
   if (m_nStateCount <= 0 || m_nInputSetSize <= 0) return 0;  // nothing can be accepted
   const int n = *npCount;
-  const size_t nStates = static_cast<size_t>(m_nStateCount);
   const unsigned nInputs = static_cast<unsigned>(m_nInputSetSize);
 
   MergeScratch& scratch = ThreadScratch();
-  if (scratch.vecRunState.size() < static_cast<size_t>(n)) scratch.vecRunState.resize(n);
-  if (++scratch.nSerial == 0) {
-    std::fill(scratch.vecStamp.begin(), scratch.vecStamp.end(), 0u);
-    scratch.nSerial = 1;
+  if (scratch.vecRunState.size() < static_cast<size_t>(n)) {
+    scratch.vecRunState.resize(n);
+    scratch.vecHead.resize(n);
   }
-  const size_t nCells = static_cast<size_t>(n) * nStates;
-  const bool bMemoAllowed = nCells <= kMaxMemoCells;
   bool bMemoReady = false;
 
   // c: current state; s: first word of the run; a, p: last accepting word of
   // the run and the tag id of its state; d: words removed so far.
   int c = 0, s = 0, a = 0, p = 0, d = 0, i = 0;
   while (true) {
-    int f;      // the word at which the run dies (n at the end of the words)
-    int iLast;  // the last word this run read itself
+    int f = -1;  // the word at which the run dies (n at the end of the words)
+    int iLast;   // the last word this run has read itself
     if (i >= n) {
       f = n;
       iLast = n - 1;
     } else {
       scratch.vecRunState[i] = c;
-      const size_t nCell = static_cast<size_t>(i) * nStates + c;
-      if (bMemoReady && scratch.vecStamp[nCell] == scratch.nSerial) {
-        f = scratch.vecFail[nCell];
-        iLast = i;
+      if (bMemoReady) {
+        for (int e = scratch.vecHead[i]; e >= 0; e = scratch.vecPool[e].nNext) {
+          if (scratch.vecPool[e].nState == c) {
+            f = scratch.vecPool[e].nFail;
+            break;
+          }
+        }
+      }
+      if (f >= 0) {
+        iLast = i - 1;
       } else {
         const unsigned nLabel = pWords[i].POS_id;
         const int nNext =
@@ -86,19 +89,14 @@ int CFSA::MaxPR(word_t* pWords, int* npCount, int nNERHandle, std::vector<int>& 
 
     if (a > s) {
       // Words s..a become one name; the rest of the run is read again.
-      if (bMemoAllowed && iLast > a) {
-        if (!bMemoReady) {
-          if (scratch.vecStamp.size() < nCells) {
-            scratch.vecStamp.resize(nCells, 0u);
-            scratch.vecFail.resize(nCells);
-          }
-          bMemoReady = true;
-        }
-        for (int j = a + 1; j <= iLast; ++j) {
-          const size_t nCell = static_cast<size_t>(j) * nStates + scratch.vecRunState[j];
-          scratch.vecStamp[nCell] = scratch.nSerial;
-          scratch.vecFail[nCell] = f;
-        }
+      if (iLast > a && !bMemoReady) {
+        std::fill(scratch.vecHead.begin(), scratch.vecHead.begin() + n, -1);
+        scratch.vecPool.clear();
+        bMemoReady = true;
+      }
+      for (int j = a + 1; j <= iLast; ++j) {
+        scratch.vecPool.push_back({scratch.vecRunState[j], f, scratch.vecHead[j]});
+        scratch.vecHead[j] = static_cast<int>(scratch.vecPool.size()) - 1;
       }
       const int nEnd = pWords[a].end;
       if (d > 0) pWords[s - d] = pWords[s];
