@@ -4,6 +4,9 @@
 // lookups hold it shared. CTrie::GetMaxWord keeps the matched POS inside the
 // trie for the following GetPos, so a reader that needs that pair also holds
 // g_UserDictMatchLock while it runs the two calls.
+//
+// Lock order: g_UserDictLock before g_mutex (a writer announces a new
+// dictionary to the processors under g_mutex); never the other way round.
 #ifndef KAVEL_SYSTEM_USER_DICT_LOCK_H_
 #define KAVEL_SYSTEM_USER_DICT_LOCK_H_
 
