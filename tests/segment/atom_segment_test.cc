@@ -85,6 +85,7 @@ TEST_F(AtomSegmentTest, PunctuationQuotesEscapesAndDashes) {
                {"^^^^", "^^^^/-:99"},
                {"我^^ab", "我/w ^/- ^/- ab/x:8"},
                {"^^^", "^/- ^/- ^/-"},
+               {"^^a^^b^^", "^^a^^/-:99 b/x:8 ^/- ^/-"},
                {"^", "^/-"},
                // Dash runs.
                {"——我", "——/WP 我/w"},
