@@ -211,8 +211,16 @@ int CTrie::Find(const char* sWord, unsigned long nLen) const {
 }
 
 int CTrie::GetMaxWord(const char* sLine, int* rtnHandle) {
+  char sPos[kPosSize];
+  int nLen = GetMaxWord(sLine, rtnHandle, sPos, kPosSize);
+  if (nLen > 0) memcpy(m_sCurPos, sPos, kPosSize);
+  return nLen;
+}
+
+int CTrie::GetMaxWord(const char* sLine, int* rtnHandle, char* sPos, int nPosSize) const {
   if (rtnHandle == nullptr) return -1;
   *rtnHandle = -1;
+  if (sPos != nullptr && nPosSize > 0) sPos[0] = 0;
   if (m_iHeadIndex < 0) return -1;
   if (sLine == nullptr) return 0;
   // Walks up to the terminating NUL without measuring the text first, so a
@@ -221,6 +229,7 @@ int CTrie::GetMaxWord(const char* sLine, int* rtnHandle) {
   int iCur = m_iHeadIndex;
   size_t i = 0;
   int nMatched = 0;
+  int iMatched = -1;
   while (s[i] != 0) {
     unsigned int nCode;
     if (s[i] >= 0x80 && s[i + 1] != 0) {
@@ -236,8 +245,15 @@ int CTrie::GetMaxWord(const char* sLine, int* rtnHandle) {
     if (elem.handle >= 0) {
       nMatched = static_cast<int>(i);
       *rtnHandle = elem.handle;
-      memcpy(m_sCurPos, elem.sPos, kPosSize);
+      iMatched = iCur;
     }
+  }
+  if (iMatched >= 0 && sPos != nullptr && nPosSize > 0) {
+    const trie_elem& elem = m_pDynamicArry->At(iMatched);
+    size_t nCopy = strnlen(elem.sPos, kPosSize - 1);
+    if (nCopy > static_cast<size_t>(nPosSize - 1)) nCopy = nPosSize - 1;
+    memcpy(sPos, elem.sPos, nCopy);
+    sPos[nCopy] = 0;
   }
   return nMatched;
 }

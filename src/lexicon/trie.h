@@ -10,9 +10,10 @@
 // alone. A deleted word keeps its node but loses its handle; adding it again
 // gives a handle never used before. -1 means "no such word".
 //
-// Not internally synchronised. Find may run on many threads at once while
-// nothing modifies the trie; GetMaxWord and GetFreq also store the found POS
-// in the object for a following GetPos, so those callers must hold the trie.
+// Not internally synchronised. Find and the four-argument GetMaxWord may run on
+// many threads at once while nothing modifies the trie; the two-argument
+// GetMaxWord and GetFreq also store the found POS in the object for a
+// following GetPos, so those callers must hold the trie.
 #ifndef KAVEL_LEXICON_TRIE_H_
 #define KAVEL_LEXICON_TRIE_H_
 
@@ -54,6 +55,10 @@ class CTrie {
   // the trie is empty or rtnHandle is null. Reads sLine only up to the end of
   // the match, never the whole text.
   int GetMaxWord(const char* sLine, int* rtnHandle);
+  // The same, but the matched word's POS goes to sPos (nPosSize bytes, NUL-
+  // terminated; empty when nothing matched) and the object is not changed, so
+  // any number of threads may call it while nothing modifies the trie.
+  int GetMaxWord(const char* sLine, int* rtnHandle, char* sPos, int nPosSize) const;
   // Count of the word with its handle in nHandle and its POS kept for GetPos;
   // -1 with nHandle 0 when it is not a word.
   int GetFreq(const char* sWord, int& nHandle);

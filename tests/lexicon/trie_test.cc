@@ -173,6 +173,14 @@ TEST(TrieMaxWordTest, LongestStoredPrefixWithItsPos) {
       trie.GetPos(sPos, 40);
       EXPECT_STREQ(sPos, c.sPos);
     }
+    // The form that leaves the trie untouched answers the same.
+    int nOwnHandle;
+    char sOwnPos[40];
+    EXPECT_EQ(static_cast<const CTrie&>(trie).GetMaxWord(c.sText.c_str(), &nOwnHandle, sOwnPos,
+                                                         sizeof(sOwnPos)),
+              c.nLen);
+    EXPECT_EQ(nOwnHandle, c.nHandle);
+    EXPECT_STREQ(sOwnPos, c.sPos != nullptr ? c.sPos : "");
   }
 }
 
