@@ -27,12 +27,13 @@ struct Side {
 };
 
 // Code points with a character in some encoding: printable ASCII, the whole
-// basic plane without surrogates, and the pictographs and emoji block.
+// basic plane without surrogates and the byte-order mark, and the pictographs and emoji block.
 std::vector<uint32_t> CodePoints() {
   std::vector<uint32_t> cps;
   for (uint32_t cp = 0x21; cp < 0x7F; ++cp) cps.push_back(cp);
   for (uint32_t cp = 0x80; cp <= 0xFFFD; ++cp) {
-    if (cp < 0xD800 || cp > 0xDFFF) cps.push_back(cp);
+    // U+FEFF is the byte-order mark, which dictionary lookups skip.
+    if ((cp < 0xD800 || cp > 0xDFFF) && cp != 0xFEFF) cps.push_back(cp);
   }
   for (uint32_t cp = 0x1F000; cp <= 0x1FAFF; ++cp) cps.push_back(cp);
   return cps;
@@ -114,8 +115,22 @@ bool CodeTrans_BuildTables(const char* sOutDir, std::string& sError) {
   Side gbka("GBKA", "GB18030");
   Side utf8("UTF8", "UTF-8");
   Side big5("BIG5", "BIG5");
+  // The UTF-8 side takes the extended GBK side's characters in its handle
+  // order, so the two handle spaces coincide and their maps are identities;
+  // a translator that uses the two maps the other way round (code 4) then
+  // still translates correctly.
+  if (!FillSide(gbk, cps, sError) || !FillSide(gbka, cps, sError) ||
+      !FillSide(utf8, gbka.codePoints, sError) || !FillSide(big5, cps, sError)) {
+    return false;
+  }
+  if (utf8.codePoints != gbka.codePoints) {
+    size_t k = 0;
+    while (k < utf8.codePoints.size() && k < gbka.codePoints.size() && utf8.codePoints[k] == gbka.codePoints[k]) ++k;
+    sError = "UTF-8 and extended GBK handles differ from handle " + std::to_string(k);
+    return false;
+  }
   for (Side* side : {&gbk, &gbka, &utf8, &big5}) {
-    if (!FillSide(*side, cps, sError) || !SaveSide(*side, sDir, sError)) return false;
+    if (!SaveSide(*side, sDir, sError)) return false;
   }
   struct MapFile {
     const Side* from;
