@@ -73,7 +73,9 @@ int CPreProcess::NextAtom(const char* sLine, int i, AtomState& state) {
   if (g_bUserDictPrior) {
     int nHandle = -1;
     int nField = g_pFieldDict != nullptr ? g_pFieldDict->GetMaxWord(sLine + i, &nHandle) : 0;
-    int nUser = g_pUserDict != nullptr ? g_pUserDict->GetMaxWord(sLine + i, &nHandle) : 0;
+    // The form that leaves the shared trie untouched: workers run this at once.
+    char sPos[CTrie::kPosSize];
+    int nUser = g_pUserDict != nullptr ? g_pUserDict->GetMaxWord(sLine + i, &nHandle, sPos, sizeof(sPos)) : 0;
     int nWord = std::max(std::max(nField, nUser), 0);
     if (nWord > 0) {
       atom.end = i + nWord;

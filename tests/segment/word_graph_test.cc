@@ -24,7 +24,8 @@ class WordGraphTest : public SegmentData {
       for (int j = 0; j < m_pre.m_pWordCounter[i]; j++) {
         const word_t& w = m_pre.m_pWordGraph[i][j];
         if (j > 0) sOut += ",";
-        sOut += w.start == w.end ? (w.type == 120 ? "S" : "E") : Utf8(m_sLine.substr(w.start, w.end - w.start));
+        bool bMarker = w.start == w.end;
+        sOut += bMarker ? (w.type == 120 ? "S" : "E") : Utf8(m_sLine.substr(w.start, w.end - w.start));
       }
     }
     return sOut;
@@ -92,12 +93,14 @@ TEST_F(WordGraphTest, ValidPositionEndsOnALaterAtomOfTheSentence) {
     int nLen;
     bool bValid;
   } cases[] = {
-      {1, 4, true},  {1, 3, false}, {1, 8, true},   {1, 9, true},  // up to the line break atom
-      {1, 10, false},                                              // past the sentence
-      {3, 2, false},                                               // must end on a later atom
-      {3, 4, true},  {0, 2, true},  {0, 1, false},  {-1, 2, false}, {7, 1, false}, {6, 1, false},
+      {1, 4, true},  {1, 3, false}, {1, 8, true},  {1, 9, true},  // up to the line break atom
+      {1, 10, false},                                             // past the sentence
+      {3, 2, false},                                              // must end on a later atom
+      {3, 4, true},  {0, 2, true},  {0, 1, false}, {-1, 2, false}, {7, 1, false}, {6, 1, false},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.bValid, m_pre.IsValidPosition(c.nIndex, c.nLen)) << c.nIndex << "/" << c.nLen;
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.bValid, m_pre.IsValidPosition(c.nIndex, c.nLen)) << c.nIndex << "/" << c.nLen;
+  }
 }
 
 TEST_F(WordGraphTest, LongLinesKeepBuffersSizedBySentence) {
