@@ -169,7 +169,9 @@ class CMainSystem {
   std::string m_sGBK;               // GBK form of the caller's text
   std::string m_sPiece;             // conversion scratch
   std::vector<int> m_vecPersonIndex;
-  std::vector<int> m_vecOffsetMap;  // caller offset of every GBK byte
+  std::vector<int> m_vecOffsetMap;  // caller offset where each GBK byte's unit starts
+  std::vector<int> m_vecOffsetEnd;  // ... and where it ends
+  std::vector<char> m_vecUnitStart; // the GBK byte starts its unit
   int m_nDetectedType = 0;          // encoding detected in automatic mode
   std::vector<char> m_vecFinerText;
   char* m_pFinerResult = nullptr;   // forward maximum matching output (malloc'ed)

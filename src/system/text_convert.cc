@@ -82,15 +82,27 @@ void CMainSystem::MapRecordsToCaller(const char* sOrig, const std::string& sGBK,
     const int nCode = g_pCodeTranslator->GetEncodeType();
     bUtf8 = nCode == 1 || nCode == 4 || nCode == 5;
   }
-  std::vector<int>& vecMap = m_vecOffsetMap;
-  vecMap.assign(nGBK + 1, static_cast<int>(nOrig));
+  // Every GBK byte belongs to a unit (one converted character, or a whole
+  // "^^...^^" run) that came from the caller bytes [start, end).
+  std::vector<int>& vecStart = m_vecOffsetMap;
+  std::vector<int>& vecEnd = m_vecOffsetEnd;
+  vecStart.assign(nGBK + 1, static_cast<int>(nOrig));
+  vecEnd.assign(nGBK + 1, static_cast<int>(nOrig));
+  m_vecUnitStart.assign(nGBK + 1, 1);
+  auto assign = [&](size_t j0, size_t j1, size_t i0, size_t i1) {
+    for (size_t q = j0; q < j1; ++q) {
+      vecStart[q] = static_cast<int>(i0);
+      vecEnd[q] = static_cast<int>(i1);
+      m_vecUnitStart[q] = q == j0;
+    }
+  };
   char sChar[8];
   size_t i = 0;
   size_t j = 0;
   while (j < nGBK && i < nOrig) {
-    vecMap[j] = static_cast<int>(i);
     const unsigned char cGBK = static_cast<unsigned char>(sGBK[j]);
     if (pOrig[i] < 0x80 && pOrig[i] == cGBK && !bUtf16) {
+      assign(j, j + 1, i, i + 1);
       ++i;
       ++j;
       continue;
@@ -99,9 +111,10 @@ void CMainSystem::MapRecordsToCaller(const char* sOrig, const std::string& sGBK,
       size_t k = j + 2;
       while (k < nGBK && sGBK[k] == ' ') ++k;
       if (k + 1 < nGBK && sGBK[k] == '^' && sGBK[k + 1] == '^' && k > j + 2) {
-        for (size_t q = j; q < k + 2; ++q) vecMap[q] = static_cast<int>(i);
+        const size_t iFrom = i;
         for (size_t n = k - (j + 2); n > 0 && i < nOrig; --n)
           i += CallerCharLength(pOrig + i, nOrig - i, bUtf8, bUtf16);
+        assign(j, k + 2, iFrom, i);
         j = k + 2;
         continue;
       }
@@ -118,21 +131,27 @@ void CMainSystem::MapRecordsToCaller(const char* sOrig, const std::string& sGBK,
       g_pCodeTranslator->CodeToGBK(sChar, m_sPiece);
     }
     if (!m_sPiece.empty() && sGBK.compare(j, m_sPiece.size(), m_sPiece) == 0) {
-      for (size_t q = j; q < j + m_sPiece.size(); ++q) vecMap[q] = static_cast<int>(i);
+      assign(j, j + m_sPiece.size(), i, i + nChar);
       j += m_sPiece.size();
     }
     i += nChar;  // matched, or left no trace in the GBK text
   }
-  for (; j <= nGBK; ++j) vecMap[j] = static_cast<int>(i < nOrig ? i : nOrig);
+  // Bytes left over once either text ran out belong to the caller's end.
+  if (i > nOrig) i = nOrig;
+  assign(j, nGBK, i, i);
+  vecStart[nGBK] = vecEnd[nGBK] = static_cast<int>(i);
+  m_vecUnitStart[nGBK] = 1;
+  auto offset = [&](size_t q) { return m_vecUnitStart[q] ? vecStart[q] : vecEnd[q]; };
   for (int r = 0; r < nCount; ++r) {
     result_t& record = pRecords[r];
     size_t nStart = record.start < 0 ? 0 : static_cast<size_t>(record.start);
     size_t nEnd = nStart + (record.length < 0 ? 0 : static_cast<size_t>(record.length));
     if (nStart > nGBK) nStart = nGBK;
     if (nEnd > nGBK) nEnd = nGBK;
-    // A record ending inside a converted character takes the whole character.
-    while (nEnd < nGBK && nEnd > nStart && vecMap[nEnd] == vecMap[nEnd - 1]) ++nEnd;
-    record.start = vecMap[nStart];
-    record.length = vecMap[nEnd] - vecMap[nStart];
+    // A record that begins inside a unit starts after it; one that ends inside
+    // a unit takes all of it.
+    record.start = offset(nStart);
+    record.length = offset(nEnd) - record.start;
+    if (record.length < 0) record.length = 0;
   }
 }
