@@ -34,6 +34,9 @@ bool IsDigitType(unsigned char nType) { return nType == 29 || nType == 7 || nTyp
 bool EndsMention(unsigned char nType) {
   return nType == 121 || nType == 1 || nType == 2 || nType == 4 || nType == 28;
 }
+bool IsTimeWord(const word_t& word) {
+  return gUnknown_t_ID >= 0 && word.handle == gUnknown_t_ID;
+}
 bool IsNumberTag(unsigned char nTag) { return nTag == 84 || nTag == 83 || nTag == 87; }
 bool IsNameEndTag(unsigned char nTag) {
   return nTag == 4 || nTag == 12 || nTag == 22 || nTag == 41 || nTag == 71;
@@ -59,9 +62,8 @@ int CMainSystem::MatchDictWord(const char* pLine, word_t* pWords, int nWordCount
   {
     std::shared_lock<std::shared_mutex> reader(g_UserDictLock);
     if (g_pUserDict != nullptr) {
-      std::lock_guard<std::mutex> match(g_UserDictMatchLock);
-      nUser = g_pUserDict->GetMaxWord(pLine + word.start, &nUserHandle);
-      if (nUser > 0) g_pUserDict->GetPos(sUserPOS, sizeof(sUserPOS));
+      const CTrie* pUserDict = g_pUserDict;
+      nUser = pUserDict->GetMaxWord(pLine + word.start, &nUserHandle, sUserPOS, sizeof(sUserPOS));
     }
   }
   if (nUser < 0) nUser = 0;
@@ -158,13 +160,17 @@ void CMainSystem::JoinWords(const char* pLine, word_t* pWords, int nWordCount, i
     }
     nStep = 1;
     nLen = i + 1 < nWordCount ? pWords[i + 1].start - word.start : word.end - word.start;
+    // Dates and times are words of their own ("2000年", "12月", "31日"): they
+    // neither start nor continue a number join.
     const bool bNumber =
-        word.type == 7 || word.type == 29 ||
-        (word.type == 5 && pText[0] != '+' && pText[0] != '-' && pText[0] != '=');
+        !IsTimeWord(word) &&
+        (word.type == 7 || word.type == 29 ||
+         (word.type == 5 && pText[0] != '+' && pText[0] != '-' && pText[0] != '='));
     if (!bNumber) return;
     s = 1;
     while (i + s < nWordCount) {
       const char c = first(i + s);
+      if (IsTimeWord(pWords[i + s])) break;
       if (!IsDigitType(pWords[i + s].type) && !IsNumberTag(pWords[i + s].POS_id) &&
           (c == 0 || strchr("()+-. ", c) == nullptr))
         break;

@@ -1,9 +1,7 @@
 // Exclusion between readers and writers of the process-wide user dictionary.
 //
 // Calls that add to, clear or replace g_pUserDict hold the lock exclusively;
-// lookups hold it shared. CTrie::GetMaxWord keeps the matched POS inside the
-// trie for the following GetPos, so a reader that needs that pair also holds
-// g_UserDictMatchLock while it runs the two calls.
+// lookups hold it shared and use the lookups that leave the trie untouched.
 //
 // Lock order: g_UserDictLock before g_mutex (a writer announces a new
 // dictionary to the processors under g_mutex); never the other way round.
@@ -14,6 +12,5 @@
 #include <shared_mutex>
 
 inline std::shared_mutex g_UserDictLock;
-inline std::mutex g_UserDictMatchLock;
 
 #endif  // KAVEL_SYSTEM_USER_DICT_LOCK_H_

@@ -14,6 +14,15 @@ ROLE_NAMES = {SUR: "surname", G1: "first of two-character given name",
               MC: "word between two names", BEG: "sentence start", END: "sentence end",
               OTHER: "other word"}
 NAME_ROLES = {SUR, G1, G2, GS, GW, PRE, TF, TM, TE, JS, JG}
+CONTEXT_ROLES = {LC, RC, MC}
+# A word is a habitual name context when it stands next to names at least this
+# often, and in at least this share of its occurrences.
+CONTEXT_MIN_COUNT = 3
+CONTEXT_MIN_SHARE = 0.1
+
+
+def is_context_habit(n_context, n_total):
+    return n_context >= CONTEXT_MIN_COUNT and n_context >= CONTEXT_MIN_SHARE * n_total
 
 TAG_CHINESE, TAG_FOREIGN, TAG_JAPANESE = 24, 27, 28
 

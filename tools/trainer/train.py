@@ -97,6 +97,7 @@ class Trainer:
         self.context = collections.Counter()
         self.role_emit = collections.Counter()
         self.role_trans = collections.Counter()
+        self.role_sents = []
         self.tag_map = collections.defaultdict(collections.Counter)
         self.unmapped = collections.Counter()
         self.name_kinds = collections.Counter()
@@ -252,10 +253,31 @@ class Trainer:
             self.pos[(w, t)] += 1
         for (_, a), (_, b) in zip(pos, pos[1:]):
             self.context[(a, b)] += 1
-        for w, r in roles:
-            self.role_emit[(w, r)] += 1
-        for (_, a), (_, b) in zip(roles, roles[1:]):
-            self.role_trans[(a, b)] += 1
+        self.role_sents.append(roles)
+
+    def count_roles(self):
+        """Counts role emissions and transitions. A word keeps a context role
+        (before, after or between names) only where that role is a habit of the
+        word; elsewhere it is an ordinary word, so that a name may follow or
+        precede any word (the tagger cannot give a context role to a word the
+        role table does not list)."""
+        habit = collections.Counter()
+        total = collections.Counter()
+        for roles in self.role_sents:
+            for w, r in roles:
+                total[w] += 1
+                if r in P.CONTEXT_ROLES:
+                    habit[w] += 1
+        for roles in self.role_sents:
+            for item in roles:
+                w, r = item
+                if r in P.CONTEXT_ROLES and not P.is_context_habit(habit[w], total[w]):
+                    item[1] = P.OTHER
+            for w, r in roles:
+                self.role_emit[(w, r)] += 1
+            for (_, a), (_, b) in zip(roles, roles[1:]):
+                self.role_trans[(a, b)] += 1
+        self.role_sents = []
 
 
 def read_corpus(path):
@@ -327,6 +349,7 @@ def main():
     for day, tokens in train:
         trainer.add_paragraph(tokens, day)
 
+    trainer.count_roles()
     figures = tables.write_all(trainer, args, tag_names, media, held)
     if held:
         write_holdout(args.holdout_out, args.holdout_day, held, trainer)
