@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "encoding/code_detect.h"
+#include "encoding/code_tran.h"
 #include "lexicon/bigram.h"
 #include "lexicon/id_maps.h"
 #include "lexicon/pdat.h"
@@ -141,6 +143,18 @@ TEST_F(DataSetTest, EnglishTablesLoad) {
   int nGo = irregular.GetMapID(nWent);
   ASSERT_GE(nGo, 0);
   EXPECT_STREQ(words.GetWord(nGo), "go");
+}
+
+TEST_F(DataSetTest, TranslatorsAndRecognitionModelLoadAndConvert) {
+  for (int nCode = 1; nCode <= 5; ++nCode) {
+    CCodeTran translator(DataDir().c_str(), nCode);
+    EXPECT_EQ(translator.GetStatus(), 1) << "code " << nCode;
+  }
+  CCodeTran utf8(DataDir().c_str(), 1);
+  std::string sGbk;
+  EXPECT_STREQ(utf8.CodeToGBK("\xe4\xb8\xad\xe5\x9b\xbd", sGbk), "\xd6\xd0\xb9\xfa");
+  ASSERT_EQ(CodeTrans_Initialize(Path("CodeTrans.model").c_str()), 0);
+  CodeTrans_Destroy();
 }
 
 }  // namespace
