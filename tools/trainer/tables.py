@@ -99,8 +99,14 @@ def gold_oov(path, known):
     return oov, total, missing.most_common(15)
 
 
-def write_all(trainer, args, tag_names, media, held):
+def write_all(trainer, args, tag_names, media, held, supplement=None):
     os.makedirs(args.out, exist_ok=True)
+    # Words of the supplementary lexicon that the corpus lacks enter like the
+    # media names: once, with their tag.
+    media = dict(media)
+    for w, t in (supplement or {}).items():
+        if w not in media and trainer.unigram.get(w, 0) == 0 and C.is_storable(w):
+            media[w] = t
     lexicon = build_lexicon(trainer, media)
     known = set(lexicon)
     fig = collections.OrderedDict()

@@ -52,6 +52,38 @@ def load_media(path):
     return media
 
 
+def load_supplement(path):
+    """The supplementary lexicon: words of two or more Chinese characters from
+    the project's sentiment table ("word score" lines), as idioms (four or more
+    characters) or adjectives."""
+    words = {}
+    if not path or not os.path.exists(path):
+        return words
+    with lzma.open(path, "rt", encoding="utf-8") as f:
+        for line in f:
+            parts = line.split()
+            if not parts:
+                continue
+            w = parts[0]
+            if len(w) >= 2 and all("\u4e00" <= ch <= "\u9fff" for ch in w):
+                words[w] = "i" if len(w) >= 4 else "a"
+    return words
+
+
+def load_places(path):
+    """Place names of the gazetteer ("name level" lines): countries, provinces,
+    prefectures and counties (levels 1 to 4) as place words."""
+    words = {}
+    if not path or not os.path.exists(path):
+        return words
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            parts = line.split()
+            if len(parts) >= 2 and parts[1] in ("1", "2", "3", "4") and len(parts[0]) >= 2:
+                words[parts[0]] = "ns"
+    return words
+
+
 def merge_media(tokens, media):
     """Bracketed compounds and single tokens that name a known medium become one
     token carrying the medium's tag."""
@@ -319,6 +351,10 @@ def main():
                     help="hand-written media list; copied to OUT when OUT is elsewhere")
     ap.add_argument("--holdout-day", default=None, help="a day (YYYYMMDD) left out of training")
     ap.add_argument("--holdout-out", default=os.path.join(REPO, "build", "heldout"))
+    ap.add_argument("--supplement", default=os.path.join(REPO, "data", "sentiment", "sentiment.txt.xz"),
+                    help="supplementary lexicon (the project's sentiment table); '' for none")
+    ap.add_argument("--places", default=os.path.join(REPO, "data", "location", "location.txt"),
+                    help="gazetteer whose place names widen the lexicon; '' for none")
     ap.add_argument("--oov-gold", default=DEFAULT_GOLD, help="segmented text for the OOV figure")
     args = ap.parse_args()
     started = time.time()
@@ -350,7 +386,10 @@ def main():
         trainer.add_paragraph(tokens, day)
 
     trainer.count_roles()
-    figures = tables.write_all(trainer, args, tag_names, media, held)
+    supplement = load_supplement(args.supplement)
+    supplement.update(load_places(args.places))
+    figures = tables.write_all(trainer, args, tag_names, media, held, supplement)
+    figures["supplementary words offered"] = len(supplement)
     if held:
         write_holdout(args.holdout_out, args.holdout_day, held, trainer)
         figures["held-out paragraphs"] = len(held)
