@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <shared_mutex>
 
 #include "lexicon/pdat.h"
 #include "lexicon/trie.h"
@@ -11,6 +12,7 @@
 #include "segment/charset.h"
 #include "segment/engine_globals.h"
 #include "segment/pre_process.h"
+#include "system/user_dict_lock.h"
 
 namespace {
 
@@ -73,9 +75,14 @@ int CPreProcess::NextAtom(const char* sLine, int i, AtomState& state) {
   if (g_bUserDictPrior) {
     int nHandle = -1;
     int nField = g_pFieldDict != nullptr ? g_pFieldDict->GetMaxWord(sLine + i, &nHandle) : 0;
-    // The form that leaves the shared trie untouched: workers run this at once.
+    // The form that leaves the shared trie untouched: workers run this at once,
+    // and user-word changes may run beside them, hence the shared lock.
     char sPos[CTrie::kPosSize];
-    int nUser = g_pUserDict != nullptr ? g_pUserDict->GetMaxWord(sLine + i, &nHandle, sPos, sizeof(sPos)) : 0;
+    int nUser = 0;
+    {
+      std::shared_lock<std::shared_mutex> reader(g_UserDictLock);
+      if (g_pUserDict != nullptr) nUser = g_pUserDict->GetMaxWord(sLine + i, &nHandle, sPos, sizeof(sPos));
+    }
     int nWord = std::max(std::max(nField, nUser), 0);
     if (nWord > 0) {
       atom.end = i + nWord;

@@ -93,12 +93,13 @@ class ThreadsTest : public ::testing::Test {
     if (!s_bStarted) GTEST_SKIP() << "data set not built";
   }
 
-  std::vector<Outcome> Reference() {
+  static std::vector<Outcome> Reference() {
     CMainSystem system;
     std::vector<Outcome> vecOut;
     for (const std::string& sText : s_vecTexts) vecOut.push_back(RunText(system, sText));
     return vecOut;
   }
+  static void ChangeUserWordsWhileProcessing();
 
   static bool s_bStarted;
   static std::vector<std::string> s_vecTexts;
@@ -130,10 +131,10 @@ TEST_F(ThreadsTest, ProcessorsOnManyThreadsMatchOneThread) {
   for (int t = 0; t < kThreads; ++t) EXPECT_EQ(vecMismatch[t], 0) << "thread " << t;
 }
 
-TEST_F(ThreadsTest, UserWordsChangeWhileProcessorsRun) {
-  // "Peking University visit" becomes one user word halfway through the
-  // writer's work; results for the texts holding it are then either the ones
-  // before or the ones after, every other result never changes.
+// "Peking University visit" becomes one user word halfway through the
+// writer's work; results for the texts holding it are then either the ones
+// before or the ones after, every other result never changes.
+void ThreadsTest::ChangeUserWordsWhileProcessing() {
   const std::string sJoined = ToGBK("北京大学参观");
   const std::vector<Outcome> vecBefore = Reference();
   ASSERT_GT(AddUserWordO((sJoined + " n").c_str()), 0);
@@ -186,5 +187,15 @@ TEST_F(ThreadsTest, UserWordsChangeWhileProcessorsRun) {
   g_pKAVEL->DelUsrWord(sJoined.c_str());
   for (int k = 0; k < kWords; ++k) g_pKAVEL->DelUsrWord(RareWord(k).c_str());
   EXPECT_TRUE(RunText(system, s_vecTexts[0]) == vecBefore[0]);
+}
+
+TEST_F(ThreadsTest, UserWordsChangeWhileProcessorsRun) { ChangeUserWordsWhileProcessing(); }
+
+TEST_F(ThreadsTest, UserWordsChangeWhileProcessorsRunWithUserWordsFirst) {
+  // With user words taken before the core dictionary the atom stage reads
+  // the user dictionary too.
+  g_bUserDictPrior = true;
+  ChangeUserWordsWhileProcessing();
+  g_bUserDictPrior = false;
 }
 }  // namespace
