@@ -12,6 +12,9 @@ namespace {
 // Pairs seen fewer times than this are dropped when a writable table is laid out.
 const int kStaticThreshold = 3;
 
+// Pairs per sampled block: eight pairs are one 64-byte line.
+const int kSampleStep = 8;
+
 }  // namespace
 
 static_assert(sizeof(bigram_info) == 8 && sizeof(CBigram::index_t) == 8,
@@ -57,7 +60,21 @@ bool CBigram::Load(const char* sFilename) {
   m_pIndex.swap(vecIndex);
   m_pHashTable.clear();
   m_bReadOnly = true;
+  BuildSamples();
   return true;
+}
+
+void CBigram::BuildSamples() {
+  m_vecSample.clear();
+  // With a repeated second handle the block search could settle on another
+  // copy than the plain binary search does; such tables keep the plain one.
+  for (const index_t& group : m_pIndex) {
+    for (int i = group.start + 1; group.start >= 0 && i <= group.end; ++i) {
+      if (m_pData[i].handle2 == m_pData[i - 1].handle2) return;
+    }
+  }
+  m_vecSample.reserve(m_pData.size() / kSampleStep + 1);
+  for (size_t i = 0; i < m_pData.size(); i += kSampleStep) m_vecSample.push_back(m_pData[i].handle2);
 }
 
 bool CBigram::WriteStatic(const char* sFilename) const {
@@ -81,6 +98,16 @@ int CBigram::GetFreq(int handle1, int handle2) const {
   int nStart = m_pIndex[handle1].start;
   int nEnd = m_pIndex[handle1].end;
   if (nStart < 0) return 0;
+  if (nEnd - nStart >= 2 * kSampleStep && !m_vecSample.empty()) {
+    // The samples inside the group are ascending too: the pair can only lie
+    // in the block of the last sample not above handle2, or before the first.
+    const int nFirst = (nStart + kSampleStep - 1) / kSampleStep;
+    const int nLast = nEnd / kSampleStep;
+    const int* pSample = m_vecSample.data();
+    const int k = static_cast<int>(std::upper_bound(pSample + nFirst, pSample + nLast + 1, handle2) - pSample);
+    if (k > nFirst) nStart = (k - 1) * kSampleStep;
+    nEnd = std::min(nEnd, k * kSampleStep - 1);
+  }
   while (nEnd >= nStart) {
     int nMid = nStart + (nEnd - nStart) / 2;
     int nHandle = m_pData[nMid].handle2;
@@ -150,5 +177,6 @@ bool CBigram::Dynamic2Static() {
   }
   m_pData.swap(vecData);
   m_pIndex.swap(vecIndex);
+  BuildSamples();
   return true;
 }

@@ -76,6 +76,8 @@ class CBigram {
 
  private:
   bool WriteStatic(const char* sFilename) const;
+  // Fills m_vecSample from the static pairs (see GetFreq).
+  void BuildSamples();
 
   std::vector<std::vector<bigram_info>> m_pHashTable;
   bool m_bReadOnly;
@@ -83,6 +85,10 @@ class CBigram {
   std::vector<bigram_info> m_pData;
   int m_nBound = 0;
   std::vector<index_t> m_pIndex;
+  // handle2 of every kSampleStep-th pair of m_pData, so that a lookup in a
+  // large group first narrows to one short block through this small array;
+  // empty when a group repeats a second handle.
+  std::vector<int> m_vecSample;
 };
 
 #endif  // KAVEL_LEXICON_BIGRAM_H_

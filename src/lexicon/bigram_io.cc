@@ -64,6 +64,7 @@ int CBigram::Import(const char* sFilename, CPDAT* pCoreDict, bool bAtLink) {
   }
   m_pHashTable.clear();
   m_bReadOnly = true;
+  BuildSamples();
   return m_nSize;
 }
 

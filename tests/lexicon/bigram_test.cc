@@ -119,6 +119,27 @@ TEST_F(BigramTest, WritableTableAccumulatesAndDropsRarePairsWhenSaved) {
   EXPECT_FALSE(loaded.Export(Path("no/dir/out.txt").c_str(), &words));
 }
 
+// Groups of every size from 0 to 40 at shifting offsets, so that large groups
+// start and end at every position within a block of the lookup samples.
+TEST_F(BigramTest, LargeGroupsAnswerEveryPairAndOnlyThose) {
+  const int nBound = 400;
+  CBigram table(false, nBound);
+  for (int h1 = 0; h1 <= 40; ++h1)
+    for (int k = 0; k < h1; ++k) table.AddItem(h1, 3 * k + h1 % 3, 3 + h1 * 100 + k);
+  ASSERT_TRUE(table.Save(Path("large.big").c_str()));
+  CBigram loaded(true, 0);
+  ASSERT_TRUE(loaded.Load(Path("large.big").c_str()));
+  for (CBigram* pBigram : {&table, &loaded}) {
+    for (int h1 = 0; h1 <= 40; ++h1) {
+      for (int h2 = 0; h2 < nBound; ++h2) {
+        const int k = (h2 - h1 % 3) / 3;
+        const bool bPresent = h2 >= h1 % 3 && (h2 - h1 % 3) % 3 == 0 && k < h1;
+        ASSERT_EQ(pBigram->GetFreq(h1, h2), bPresent ? 3 + h1 * 100 + k : 0) << h1 << "," << h2;
+      }
+    }
+  }
+}
+
 TEST_F(BigramTest, FilterKeepsPairsAtTheThreshold) {
   CBigram table(false, 3);
   table.AddItem(0, 1, 2);
