@@ -53,12 +53,18 @@ class CSegment {
   double m_dTotalItem = 0;
 
  private:
-  double Transition(const word_t& w, const word_t& v) const;
+  // m_dTotalItem * 1e-5 + f(w), with w.value already set to f(w).
+  double LeftDenominator(const word_t& w) const;
+  // (1 - smoothing) * (f(v) + 0.5) / (T + N * 0.5), with v.value set.
+  double RightTerm(const word_t& v) const;
+  // p(w, v) from the two precomputed halves.
+  double Transition(const word_t& w, double dLeftDenominator, const word_t& v, double dRightTerm) const;
 
   std::vector<word_t> m_vecWords;
   std::vector<double> m_vecWeight;  // per node, nodes numbered slot by slot
   std::vector<int> m_vecNext;       // successor index in the following slot
   std::vector<int> m_vecSlotBase;   // number of the first node of each slot
+  std::vector<double> m_vecRight;   // per node, RightTerm once its value is set
 };
 
 #endif  // KAVEL_SEGMENT_BIGRAM_SEGMENT_H_
