@@ -59,6 +59,9 @@ CCodeTran::CCodeTran(const char* sDataPath, int encoding) {
   }
   m_nEncoding = encoding;
   m_nStatus = 1;
+  BuildFastTable(m_pCodeDict, m_pCodeWordList, m_pCode2GBKMap, m_pGBKWordList, IsUtf8Code(encoding),
+                 m_vecToGBK);
+  BuildFastTable(m_pGBKSrcDict, m_pGBKWordList, m_pGBK2CodeMap, m_pCodeWordList, false, m_vecFromGBK);
 }
 
 CCodeTran::~CCodeTran() { Free(); }
@@ -76,11 +79,16 @@ void CCodeTran::Free() {
 }
 
 const char* CCodeTran::CodeToGBK(const char* sLine, std::string& result) const {
-  return CodeTrans(sLine, result, m_pCodeDict, m_pCode2GBKMap, m_pGBKWordList, false);
+  return Translate(sLine, result, m_pCodeDict, m_pCode2GBKMap, m_pGBKWordList, false, &m_vecToGBK);
 }
 
 const char* CCodeTran::GBKToCode(const char* sLine, std::string& result) const {
-  return CodeTrans(sLine, result, m_pGBKSrcDict, m_pGBK2CodeMap, m_pCodeWordList, true);
+  return Translate(sLine, result, m_pGBKSrcDict, m_pGBK2CodeMap, m_pCodeWordList, true, &m_vecFromGBK);
+}
+
+const char* CCodeTran::CodeTrans(const char* sLine, std::string& result, CPDAT* pSrcDict, CIDMaps* pIDMaps,
+                                 CWordList* pDsnWordList, bool bOutput) const {
+  return Translate(sLine, result, pSrcDict, pIDMaps, pDsnWordList, bOutput, nullptr);
 }
 
 size_t CCodeTran::CharLength(const unsigned char* p, size_t nLeft, bool bOutput) const {
@@ -105,8 +113,8 @@ size_t CCodeTran::CharLength(const unsigned char* p, size_t nLeft, bool bOutput)
   return p[1] >= 0x40 && p[1] <= 0xFE && p[1] != 0x7F ? 2 : 1;
 }
 
-const char* CCodeTran::CodeTrans(const char* sLine, std::string& result, CPDAT* pSrcDict, CIDMaps* pIDMaps,
-                                 CWordList* pDsnWordList, bool bOutput) const {
+const char* CCodeTran::Translate(const char* sLine, std::string& result, CPDAT* pSrcDict, CIDMaps* pIDMaps,
+                                 CWordList* pDsnWordList, bool bOutput, const FastTable* pTable) const {
   result.clear();
   if (sLine == nullptr || *sLine == 0 || pSrcDict == nullptr || pIDMaps == nullptr || pDsnWordList == nullptr) {
     return result.c_str();
@@ -118,8 +126,28 @@ const char* CCodeTran::CodeTrans(const char* sLine, std::string& result, CPDAT* 
   result.reserve(n + n / 2);
   bool bPrevInvalid = false;
   bool bNoCloser = false;  // no "^^" is left after the last opener tried
+  if (pTable != nullptr && pTable->empty()) pTable = nullptr;
+  const bool bUtf8Key = !bOutput && IsUtf8Code(m_nEncoding);
   while (i < n) {
     unsigned char c = p[i];
+    if (c < 0x80 && c != '^') {
+      size_t nEnd = i + 1;
+      while (nEnd < n && p[nEnd] < 0x80 && p[nEnd] != '^') ++nEnd;
+      result.append(sLine + i, nEnd - i);
+      i = nEnd;
+      bPrevInvalid = false;
+      continue;
+    }
+    if (pTable != nullptr && c >= 0x80 && !(c == 0xEF && n - i >= 3 && memcmp(p + i, kBom, 3) == 0)) {
+      size_t nUnit = 0;
+      const FastChar& entry = (*pTable)[CharKey(p + i, n - i, bUtf8Key, &nUnit)];
+      if (nUnit != 0 && entry.nUnit == nUnit) {
+        result.append(entry.sText, entry.nText);
+        i += nUnit;
+        bPrevInvalid = false;
+        continue;
+      }
+    }
     if (c < 0x80) {
       if (c == '^' && i + 1 < n && p[i + 1] == '^' && !bNoCloser) {
         const char* pClose = strstr(sLine + i + 2, "^^");

@@ -18,6 +18,7 @@
 #define KAVEL_ENCODING_CODE_TRAN_H_
 
 #include <string>
+#include <vector>
 
 class CPDAT;
 class CIDMaps;
@@ -43,7 +44,8 @@ class CCodeTran {
   const char* GBKToCode(const char* sLine, std::string& result) const;
   // The translation both directions share: units of pSrcDict, mapped by
   // pIDMaps, written from pDsnWordList; bOutput tells the direction towards
-  // the caller's encoding.
+  // the caller's encoding. CodeToGBK and GBKToCode give the same result as
+  // this call with the translator's own files, only faster.
   const char* CodeTrans(const char* sLine, std::string& result, CPDAT* pSrcDict, CIDMaps* pIDMaps,
                         CWordList* pDsnWordList, bool bOutput) const;
 
@@ -55,7 +57,29 @@ class CCodeTran {
   bool GBKToCodeFile(const char* sSrcFile, const char* sDsnFile) const;
 
  private:
+  // The translation of one character found by itself, for the characters
+  // whose translation never depends on the bytes after them: the source
+  // dictionary has no longer word that begins with them. nUnit is the
+  // character's byte length, 0 for no entry.
+  struct FastChar {
+    char sText[4];
+    unsigned char nText;
+    unsigned char nUnit;
+  };
+  // 65536 entries indexed by CharKey, or empty when the files do not allow
+  // the shortcut.
+  using FastTable = std::vector<FastChar>;
+
   void Free();
+  // Code and byte length (0: none) of the character at p as a table key: a
+  // two- or three-byte UTF-8 character when bUtf8Key, else a lead byte of
+  // 0x81 to 0xFE with a trail byte from 0x40.
+  static unsigned int CharKey(const unsigned char* p, size_t nLeft, bool bUtf8Key, size_t* pUnit);
+  // Fills table from the loaded files of one direction (code_tran_fast.cc).
+  static void BuildFastTable(CPDAT* pSrcDict, CWordList* pSrcWordList, CIDMaps* pIDMaps,
+                             CWordList* pDsnWordList, bool bUtf8Key, FastTable& table);
+  const char* Translate(const char* sLine, std::string& result, CPDAT* pSrcDict, CIDMaps* pIDMaps,
+                        CWordList* pDsnWordList, bool bOutput, const FastTable* pTable) const;
   // Byte length of the character at p in the source encoding of a
   // direction (1 for a malformed byte).
   size_t CharLength(const unsigned char* p, size_t nLeft, bool bOutput) const;
@@ -66,6 +90,8 @@ class CCodeTran {
   CWordList* m_pCodeWordList = nullptr;
   CIDMaps* m_pCode2GBKMap = nullptr;
   CIDMaps* m_pGBK2CodeMap = nullptr;
+  FastTable m_vecToGBK;    // keyed by the caller's characters
+  FastTable m_vecFromGBK;  // keyed by GBK characters
   int m_nEncoding = 0;
   int m_nStatus = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,116 @@ TEST(CodeTranTest, FilesAndLoadFailures) {
   EXPECT_EQ(missing.GetEncodeType(), 0);
   std::string r;
   EXPECT_STREQ(missing.CodeToGBK("abc", r), "");
+}
+
+// Random texts of characters in both forms, stray bytes, blanks, quotes,
+// markers and byte-order marks: the translator's own calls must answer
+// exactly what the general loop over the same files answers.
+TEST(CodeTranTest, DirectCallsMatchTheGeneralLoop) {
+  const char* kFiles[6][4] = {
+      {},
+      {"UTF8.pdat", "UTF2GBKA.map", "GBKA.pdat", "GBKA2UTF.map"},
+      {"BIG5.pdat", "BIG2GBK.map", "GBK.pdat", "GBK2BIG.map"},
+      {"GBKA.pdat", "GBKA2GBK.map", "GBK.pdat", "GBK2GBKA.map"},
+      {"UTF8.pdat", "GBKA2UTF.map", "GBKA.pdat", "UTF2GBKA.map"},
+      {"UTF8.pdat", "UTF2GBK.map", "GBK.pdat", "GBK2UTF.map"},
+  };
+  const char* kLists[6][2] = {{},
+                              {"GBKA.wordlist", "UTF8.wordlist"},
+                              {"GBK.wordlist", "BIG5.wordlist"},
+                              {"GBK.wordlist", "GBKA.wordlist"},
+                              {"GBKA.wordlist", "UTF8.wordlist"},
+                              {"GBK.wordlist", "UTF8.wordlist"}};
+  const std::string sDir = EncodingDataDir() + "/";
+  const std::vector<std::string> vecPieces = {
+      "中", "說", "é", "ß", "\xE2\x80\x94", "😀", "\xEF\xBB\xBF", "^^", "^", " ", "\t", "\r\n", "\"", "a",
+      "\xD6\xD0", "\xA4\xA4", "\xBB\xA1", "\x81\x30\x81\x30", "\x94\x39\xFC\x38", "\xFF", "\x80"};
+  std::mt19937 rng(20261211);
+  for (int nCode = 1; nCode <= 5; ++nCode) {
+    CPDAT codeDict(1), gbkDict(1);
+    CIDMaps toGbk, fromGbk;
+    CWordList gbkList(false, &gbkDict), codeList(false, &codeDict);
+    ASSERT_TRUE(codeDict.Load((sDir + kFiles[nCode][0]).c_str()));
+    ASSERT_TRUE(toGbk.Load((sDir + kFiles[nCode][1]).c_str()));
+    ASSERT_TRUE(gbkDict.Load((sDir + kFiles[nCode][2]).c_str()));
+    ASSERT_TRUE(fromGbk.Load((sDir + kFiles[nCode][3]).c_str()));
+    ASSERT_TRUE(gbkList.Load((sDir + kLists[nCode][0]).c_str()));
+    ASSERT_TRUE(codeList.Load((sDir + kLists[nCode][1]).c_str()));
+    const CCodeTran& tran = Translator(nCode);
+    for (int nText = 0; nText < 3000; ++nText) {
+      std::string sText;
+      const int nLen = 1 + static_cast<int>(rng() % 12);
+      for (int k = 0; k < nLen; ++k) {
+        const unsigned nKind = rng() % 4;
+        if (nKind == 0) {
+          sText += static_cast<char>(0x81 + rng() % 0x7E);  // any lead, any trail
+          sText += static_cast<char>(0x40 + rng() % 0xBF);
+        } else if (nKind == 1) {
+          const unsigned cp = 0x3000 + rng() % 0x7000;  // symbols and common characters
+          sText += static_cast<char>(0xE0 | cp >> 12);
+          sText += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+          sText += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+          sText += vecPieces[rng() % vecPieces.size()];
+        }
+      }
+      std::string sFast, sGeneral;
+      tran.CodeToGBK(sText.c_str(), sFast);
+      tran.CodeTrans(sText.c_str(), sGeneral, &codeDict, &toGbk, &gbkList, false);
+      ASSERT_EQ(sFast, sGeneral) << "code " << nCode << " to GBK: " << sText;
+      tran.GBKToCode(sText.c_str(), sFast);
+      tran.CodeTrans(sText.c_str(), sGeneral, &gbkDict, &fromGbk, &codeList, true);
+      ASSERT_EQ(sFast, sGeneral) << "code " << nCode << " from GBK: " << sText;
+    }
+  }
+}
+
+// A dictionary where a character begins a longer word (of at most four
+// bytes, the longest unit looked up): the longest word wins, and the
+// character alone still translates by itself.
+TEST(CodeTranTest, LongerWordsWinOverTheirFirstCharacter) {
+  char sTemplate[] = "/tmp/kavel_codetran_XXXXXX";
+  const std::string sDir = mkdtemp(sTemplate);
+  struct Side {
+    const char* dict;
+    const char* list;
+    std::vector<std::string> words;
+  } sides[2] = {{"UTF8.pdat", "UTF8.wordlist", {"中", "中a", "国", "é"}},
+                {"GBK.pdat", "GBK.wordlist", {"\xD6\xD0", "\xB9\xFA", "\xA8\xA6"}}};
+  std::vector<int> vecHandles[2];
+  for (int k = 0; k < 2; ++k) {
+    CPDAT dict(1);
+    for (const std::string& w : sides[k].words) vecHandles[k].push_back(dict.AddWord(w.c_str()));
+    dict.AddWordComplete();
+    ASSERT_TRUE(dict.Save((sDir + "/" + sides[k].dict).c_str()));
+    CWordList list(false, &dict);
+    for (const std::string& w : sides[k].words) list.AddWord(w.c_str());
+    list.AddWordComplete();
+    ASSERT_TRUE(list.Save((sDir + "/" + sides[k].list).c_str()));
+  }
+  // 中 -> 中, 中a -> 国 (to tell the longer match apart), 国 -> 国, é -> é.
+  const int kToGbk[][2] = {{0, 0}, {1, 1}, {2, 1}, {3, 2}};
+  CIDMaps toGbk, fromGbk;
+  toGbk.MapInit();
+  fromGbk.MapInit();
+  for (const auto& pair : kToGbk) {
+    toGbk.MapAdd(vecHandles[0][pair[0]], vecHandles[1][pair[1]]);
+    if (pair[0] != 1) fromGbk.MapAdd(vecHandles[1][pair[1]], vecHandles[0][pair[0]]);
+  }
+  toGbk.MapComplete();
+  fromGbk.MapComplete();
+  ASSERT_TRUE(toGbk.Save((sDir + "/UTF2GBK.map").c_str()));
+  ASSERT_TRUE(fromGbk.Save((sDir + "/GBK2UTF.map").c_str()));
+
+  CCodeTran tran(sDir.c_str(), 5);
+  ASSERT_EQ(tran.GetStatus(), 1);
+  std::string r;
+  EXPECT_EQ(std::string(tran.CodeToGBK("中a中é中", r)), "\xB9\xFA\xD6\xD0\xA8\xA6\xD6\xD0");
+  EXPECT_EQ(std::string(tran.CodeToGBK("中b中", r)), "\xD6\xD0" "b\xD6\xD0");
+  EXPECT_EQ(std::string(tran.CodeToGBK("国中 国", r)), "\xB9\xFA\xD6\xD0 \xB9\xFA");
+  EXPECT_EQ(std::string(tran.GBKToCode("\xD6\xD0\xB9\xFA\xA8\xA6", r)), "中国é");
+  std::error_code ec;
+  std::filesystem::remove_all(sDir, ec);
 }
 
 // Where characters land in the generated files, read with the lexicon
