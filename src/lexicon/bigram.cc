@@ -98,15 +98,23 @@ int CBigram::GetFreq(int handle1, int handle2) const {
   int nStart = m_pIndex[handle1].start;
   int nEnd = m_pIndex[handle1].end;
   if (nStart < 0) return 0;
-  if (nEnd - nStart >= 2 * kSampleStep && !m_vecSample.empty()) {
-    // The samples inside the group are ascending too: the pair can only lie
-    // in the block of the last sample not above handle2, or before the first.
-    const int nFirst = (nStart + kSampleStep - 1) / kSampleStep;
-    const int nLast = nEnd / kSampleStep;
-    const int* pSample = m_vecSample.data();
-    const int k = static_cast<int>(std::upper_bound(pSample + nFirst, pSample + nLast + 1, handle2) - pSample);
-    if (k > nFirst) nStart = (k - 1) * kSampleStep;
-    nEnd = std::min(nEnd, k * kSampleStep - 1);
+  if (!m_vecSample.empty()) {
+    if (nEnd - nStart >= 2 * kSampleStep) {
+      // The samples inside the group are ascending too: the pair can only lie
+      // in the block of the last sample not above handle2, or before the
+      // first. The searches avoid branches on the data, which mispredict.
+      const int nFirst = (nStart + kSampleStep - 1) / kSampleStep;
+      const int* pBegin = m_vecSample.data() + nFirst;
+      const int* p = pBegin;
+      for (int n = nEnd / kSampleStep + 1 - nFirst; n > 1; n -= n / 2) p = p[n / 2] <= handle2 ? p + n / 2 : p;
+      const int k = nFirst + static_cast<int>(p - pBegin) + (*p <= handle2 ? 1 : 0);
+      if (k > nFirst) nStart = (k - 1) * kSampleStep;
+      nEnd = std::min(nEnd, k * kSampleStep - 1);
+    }
+    // Second handles are distinct here: at most one entry matches.
+    int nFreq = 0;
+    for (int i = nStart; i <= nEnd; ++i) nFreq = m_pData[i].handle2 == handle2 ? m_pData[i].freq : nFreq;
+    return nFreq;
   }
   while (nEnd >= nStart) {
     int nMid = nStart + (nEnd - nStart) / 2;
