@@ -138,12 +138,21 @@ const char* CCodeTran::Translate(const char* sLine, std::string& result, CPDAT* 
       bPrevInvalid = false;
       continue;
     }
-    if (pTable != nullptr && c >= 0x80 && !(c == 0xEF && n - i >= 3 && memcmp(p + i, kBom, 3) == 0)) {
-      size_t nUnit = 0;
-      const FastChar& entry = (*pTable)[CharKey(p + i, n - i, bUtf8Key, &nUnit)];
-      if (nUnit != 0 && entry.nUnit == nUnit) {
-        result.append(entry.sText, entry.nText);
+    if (pTable != nullptr) {
+      // A run of table characters is gathered first and appended at once.
+      char sRun[256];
+      size_t nRun = 0;
+      while (i < n && p[i] >= 0x80 && nRun + sizeof(FastChar::sText) <= sizeof(sRun)) {
+        if (p[i] == 0xEF && n - i >= 3 && memcmp(p + i, kBom, 3) == 0) break;
+        size_t nUnit = 0;
+        const FastChar& entry = (*pTable)[CharKey(p + i, n - i, bUtf8Key, &nUnit)];
+        if (nUnit == 0 || entry.nUnit != nUnit) break;
+        memcpy(sRun + nRun, entry.sText, sizeof(entry.sText));
+        nRun += entry.nText;
         i += nUnit;
+      }
+      if (nRun > 0) {
+        result.append(sRun, nRun);
         bPrevInvalid = false;
         continue;
       }
