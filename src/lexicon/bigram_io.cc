@@ -24,7 +24,7 @@ int CBigram::Import(const char* sFilename, CPDAT* pCoreDict, bool bAtLink) {
   std::vector<bigram_elem> vecPairs;
   vecPairs.reserve(10240);
   {
-    TableLineReader reader(fpIn);
+    CLineReader reader(fpIn);
     std::string sLine, sFirst, sSecond;
     while (reader.Next(&sLine)) {
       size_t nPos = 0;

@@ -6,46 +6,13 @@
 #include <vector>
 
 #include "base/log.h"
+#include "base/line_reader.h"
 #include "lexicon/id_maps.h"
 #include "lexicon/pdat.h"
 #include "text/gbk_char.h"
 #include "text/str_token.h"
 
 namespace {
-
-// Reads whole lines, without their line end, from one open file.
-class LineReader {
- public:
-  explicit LineReader(const char* sFilename)
-      : m_fp(sFilename != nullptr ? fopen(sFilename, "rb") : nullptr) {}
-  ~LineReader() {
-    if (m_fp != nullptr) fclose(m_fp);
-    free(m_pLine);
-  }
-  LineReader(const LineReader&) = delete;
-  LineReader& operator=(const LineReader&) = delete;
-
-  bool IsOpen() const { return m_fp != nullptr; }
-  // The next line without CR/LF at its end and, on the first line, without
-  // a UTF-8 byte-order mark; false at the end of the file.
-  bool Next(std::string& sLine) {
-    ssize_t nRead = getline(&m_pLine, &m_nCap, m_fp);
-    if (nRead < 0) return false;
-    size_t nLen = static_cast<size_t>(nRead);
-    while (nLen > 0 && (m_pLine[nLen - 1] == '\n' || m_pLine[nLen - 1] == '\r')) --nLen;
-    size_t nStart = 0;
-    if (m_bFirst && nLen >= 3 && memcmp(m_pLine, "\xEF\xBB\xBF", 3) == 0) nStart = 3;
-    m_bFirst = false;
-    sLine.assign(m_pLine + nStart, nLen - nStart);
-    return true;
-  }
-
- private:
-  FILE* m_fp;
-  char* m_pLine = nullptr;
-  size_t m_nCap = 0;
-  bool m_bFirst = true;
-};
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; }
 
@@ -109,14 +76,14 @@ bool CIDMaps::AddWords(CPDAT* pDictLeft, CPDAT* pDictRight, const std::string& s
 
 int CIDMaps::Import(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) {
   if (pDictLeft == nullptr || pDictRight == nullptr) return 0;
-  LineReader reader(sFilename);
+  CLineReader reader(sFilename, true);
   if (!reader.IsOpen()) return 0;
   std::string sEcho = std::string(sFilename) + "_map_export.txt";
   FILE* fpEcho = fopen(sEcho.c_str(), "wb");
   MapInit();
   std::string sLine, sSrc, sDsn;
   int nLine = 0;
-  while (reader.Next(sLine)) {
+  while (reader.Next(&sLine)) {
     ++nLine;
     size_t nPos = 0;
     if (!NextEntry(sLine, nPos, sSrc) || !NextEntry(sLine, nPos, sDsn)) continue;
@@ -132,13 +99,13 @@ int CIDMaps::Import(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) 
 
 int CIDMaps::ImportOne2Mul(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) {
   if (pDictLeft == nullptr || pDictRight == nullptr) return 0;
-  LineReader reader(sFilename);
+  CLineReader reader(sFilename, true);
   if (!reader.IsOpen()) return 0;
   MapInit();
   std::string sLine;
   std::vector<std::string> vecTokens;
   int nLine = 0;
-  while (reader.Next(sLine)) {
+  while (reader.Next(&sLine)) {
     if (GetStrVector(sLine.c_str(), ", \t\r\n", vecTokens) == 0) continue;
     if (++nLine % 100 == 0) printf("Line %d: %s\n", nLine, sLine.c_str());
     for (size_t i = 1; i < vecTokens.size(); ++i) {
@@ -151,13 +118,13 @@ int CIDMaps::ImportOne2Mul(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDict
 
 int CIDMaps::ImportSim(const char* sFilename, CPDAT* pDict) {
   if (pDict == nullptr) return 0;
-  LineReader reader(sFilename);
+  CLineReader reader(sFilename, true);
   if (!reader.IsOpen()) return 0;
   MapInit();
   std::string sLine;
   std::vector<std::string> vecTokens;
   int nLine = 0;
-  while (reader.Next(sLine)) {
+  while (reader.Next(&sLine)) {
     if (GetStrVector(sLine.c_str(), ", \t\r\n", vecTokens) == 0) continue;
     if (++nLine % 100 == 0) printf("Line %d: %s\n", nLine, sLine.c_str());
     for (size_t i = 1; i < vecTokens.size(); ++i) {
@@ -171,13 +138,13 @@ int CIDMaps::ImportSim(const char* sFilename, CPDAT* pDict) {
 
 int CIDMaps::Import(const char* sFilename, CPDAT* pDict) {
   if (pDict == nullptr) return 0;
-  LineReader reader(sFilename);
+  CLineReader reader(sFilename, true);
   if (!reader.IsOpen()) return 0;
   MapInit();
   std::string sLine;
   std::vector<std::string> vecFields;
   int nProcessed = 0;
-  while (reader.Next(sLine)) {
+  while (reader.Next(&sLine)) {
     if (GetStrVector(sLine.c_str(), "\t", vecFields) < 2) continue;
     if (nProcessed % 100 == 0) {
       printf("%d\r", nProcessed);
@@ -194,12 +161,12 @@ int CIDMaps::Import(const char* sFilename, CPDAT* pDict) {
 int CIDMaps::Import(const char* sFilename1, const char* sFilename2, CPDAT* pDictLeft,
                     CPDAT* pDictRight) {
   if (pDictLeft == nullptr || pDictRight == nullptr) return 0;
-  LineReader reader1(sFilename1);
-  LineReader reader2(sFilename2);
+  CLineReader reader1(sFilename1, true);
+  CLineReader reader2(sFilename2, true);
   if (!reader1.IsOpen() || !reader2.IsOpen()) return 0;
   MapInit();
   std::string sLine1, sLine2, sSrc, sDsn;
-  while (reader1.Next(sLine1) && reader2.Next(sLine2)) {
+  while (reader1.Next(&sLine1) && reader2.Next(&sLine2)) {
     size_t nPos1 = 0;
     size_t nPos2 = 0;
     if (!NextEntry(sLine1, nPos1, sSrc) || !NextEntry(sLine2, nPos2, sDsn)) continue;

@@ -13,16 +13,6 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-TableLineReader::~TableLineReader() { free(m_sBuf); }
-
-bool TableLineReader::Next(std::string* pLine) {
-  ssize_t nLen = getline(&m_sBuf, &m_nCap, m_fp);
-  if (nLen < 0) return false;
-  while (nLen > 0 && (m_sBuf[nLen - 1] == '\n' || m_sBuf[nLen - 1] == '\r')) --nLen;
-  pLine->assign(m_sBuf, static_cast<size_t>(nLen));
-  return true;
-}
-
 bool NextTableToken(const std::string& sLine, size_t* pPos, std::string* pToken) {
   size_t i = *pPos;
   while (i < sLine.size() && IsBlank(sLine[i])) ++i;

@@ -7,23 +7,7 @@
 #include <cstdio>
 #include <string>
 
-// Reads a text file line by line into one reused buffer. Lines have no length
-// limit; the line end ("\n", "\r\n") is removed.
-class TableLineReader {
- public:
-  explicit TableLineReader(FILE* fp) : m_fp(fp) {}
-  ~TableLineReader();
-  TableLineReader(const TableLineReader&) = delete;
-  TableLineReader& operator=(const TableLineReader&) = delete;
-
-  // False at the end of the file.
-  bool Next(std::string* pLine);
-
- private:
-  FILE* m_fp;
-  char* m_sBuf = nullptr;
-  size_t m_nCap = 0;
-};
+#include "base/line_reader.h"
 
 // Forms the entry of a list line. The first whitespace-delimited token, with a
 // leading UTF-8 byte-order mark ignored, is the entry; when it starts with "["

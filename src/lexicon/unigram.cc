@@ -84,7 +84,7 @@ int CUnigram::Import(const char* sFilename, CPDAT* pCoreDict, int nRepeatProcess
   long long nTotal = 0;
 
   {
-    TableLineReader reader(fpIn);
+    CLineReader reader(fpIn);
     std::string sLine, sEntry;
     size_t nRest = 0;
     int nLine = 1;

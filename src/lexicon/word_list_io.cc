@@ -29,7 +29,7 @@ int CWordList::Import(const char* sFilename, CPDAT* pCoreDict) {
   }
   AddWordInit();
   {
-    TableLineReader reader(fpIn);
+    CLineReader reader(fpIn);
     std::string sLine, sEntry;
     size_t nRest = 0;
     int nLine = 1;
@@ -75,7 +75,7 @@ int CWordList::Export(const char* sResultFilename, CPDAT* pCoreDict, const char*
   std::unordered_set<int> setExcluded;
   FILE* fpExp = sExpFilename != nullptr && pCoreDict != nullptr ? fopen(sExpFilename, "rb") : nullptr;
   if (fpExp != nullptr) {
-    TableLineReader reader(fpExp);
+    CLineReader reader(fpExp);
     std::string sLine, sToken;
     while (reader.Next(&sLine)) {
       size_t nPos = 0;

@@ -137,7 +137,9 @@ TEST_F(ProcessTest, BadInputStaysInsideTheText) {
       ASSERT_LE(static_cast<size_t>(nEnd), sText.size());
     }
     // Ordinary text, however long, is covered to its end.
-    if (sText == sHuge) EXPECT_EQ(static_cast<size_t>(nEnd), sText.size());
+    if (sText == sHuge) {
+      EXPECT_EQ(static_cast<size_t>(nEnd), sText.size());
+    }
   }
 }
 
