@@ -65,6 +65,20 @@ bool CBigram::Load(const char* sFilename) {
 }
 
 void CBigram::BuildSamples() {
+  m_vecFilter.clear();
+  m_nFilterMask = 0;
+  if (!m_pData.empty()) {
+    size_t nBits = 64;
+    while (nBits < 16 * m_pData.size() && nBits < (size_t{1} << 31)) nBits <<= 1;
+    m_vecFilter.assign(nBits / 64, 0);
+    m_nFilterMask = static_cast<uint32_t>(nBits - 1);
+    for (size_t h = 0; h < m_pIndex.size(); ++h) {
+      for (int i = m_pIndex[h].start; m_pIndex[h].start >= 0 && i <= m_pIndex[h].end; ++i) {
+        const uint32_t nBit = PairHash(static_cast<int>(h), m_pData[i].handle2) & m_nFilterMask;
+        m_vecFilter[nBit >> 6] |= uint64_t{1} << (nBit & 63);
+      }
+    }
+  }
   m_vecSample.clear();
   // With a repeated second handle the block search could settle on another
   // copy than the plain binary search does; such tables keep the plain one.
@@ -95,6 +109,10 @@ bool CBigram::Save(const char* sFilename) {
 int CBigram::GetFreq(int handle1, int handle2) const {
   if (handle1 < 0 || handle2 < 0 || handle1 >= m_nBound || handle2 > m_nBound) return 0;
   if (static_cast<size_t>(handle1) >= m_pIndex.size()) return 0;
+  if (!m_vecFilter.empty()) {
+    const uint32_t nBit = PairHash(handle1, handle2) & m_nFilterMask;
+    if ((m_vecFilter[nBit >> 6] >> (nBit & 63) & 1) == 0) return 0;
+  }
   int nStart = m_pIndex[handle1].start;
   int nEnd = m_pIndex[handle1].end;
   if (nStart < 0) return 0;

@@ -11,6 +11,7 @@
 #ifndef KAVEL_LEXICON_BIGRAM_H_
 #define KAVEL_LEXICON_BIGRAM_H_
 
+#include <cstdint>
 #include <vector>
 
 class CPDAT;
@@ -89,6 +90,17 @@ class CBigram {
   // large group first narrows to one short block through this small array;
   // empty when a group repeats a second handle.
   std::vector<int> m_vecSample;
+  // One bit per hashed (first, second) pair of m_pData, about 16 bits per
+  // pair: most pairs a segmenter asks about are absent, and a clear bit says
+  // so with one memory access instead of a search. Empty for an empty table.
+  std::vector<uint64_t> m_vecFilter;
+  uint32_t m_nFilterMask = 0;
+  static uint32_t PairHash(int handle1, int handle2) {
+    uint64_t nKey = (static_cast<uint64_t>(static_cast<uint32_t>(handle1)) << 32) |
+                    static_cast<uint32_t>(handle2);
+    nKey *= 0x9E3779B97F4A7C15ull;
+    return static_cast<uint32_t>(nKey >> 32);
+  }
 };
 
 #endif  // KAVEL_LEXICON_BIGRAM_H_
