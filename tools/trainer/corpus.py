@@ -231,7 +231,9 @@ def gb2312_characters():
                 c = bytes((hi, lo)).decode("gb2312")
             except UnicodeDecodeError:
                 continue
-            if not c.isspace():
+            # Full-width digits stay out: a lone digit is a number atom, and as
+            # a word of its own it would carry no number tag.
+            if not c.isspace() and not "０" <= c <= "９":
                 chars.append(c)
     return chars
 
