@@ -69,3 +69,13 @@ size_t ReadFile(const char* sFilename, char** pBuffer, long offset, size_t lengt
   CReadFile reader;
   return reader.ReadFile(sFilename, pBuffer, offset, length, bZeroIsAll);
 }
+
+bool ReadTextFile(const char* sFilename, std::string* psText) {
+  if (sFilename == nullptr || psText == nullptr) return false;
+  char* pBuffer = nullptr;
+  size_t nSize = ReadFile(sFilename, &pBuffer);
+  if (pBuffer == nullptr) return false;
+  psText->assign(pBuffer, nSize);
+  delete[] pBuffer;
+  return true;
+}

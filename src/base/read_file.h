@@ -37,4 +37,8 @@ class CReadFile {
 size_t ReadFile(const char* sFilename, char** pBuffer, long offset = 0, size_t length = 0,
                 bool bZeroIsAll = true);
 
+// The whole file as a string; false when it cannot be read (a missing file,
+// a directory).
+bool ReadTextFile(const char* sFilename, std::string* psText);
+
 #endif  // KAVEL_BASE_READ_FILE_H_

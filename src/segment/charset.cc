@@ -9,17 +9,6 @@
 
 namespace {
 
-// Reads a whole file; false when it cannot be opened.
-bool ReadWholeFile(const char* sFilename, std::string* psText) {
-  if (sFilename == nullptr) return false;
-  char* pBuffer = nullptr;
-  size_t nSize = ReadFile(sFilename, &pBuffer);
-  if (pBuffer == nullptr) return false;
-  psText->assign(pBuffer, nSize);
-  delete[] pBuffer;
-  return true;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
@@ -34,7 +23,7 @@ void CCharset::MarkBlanks(unsigned char* pData) const {
 
 int CCharset::Import(const char* sFilename) {
   std::string sText;
-  if (!ReadWholeFile(sFilename, &sText)) return 0;
+  if (!ReadTextFile(sFilename, &sText)) return 0;
   std::unique_ptr<unsigned char[]> pData(new unsigned char[kCodeCount]());
   int nCount = 0;
   size_t nPos = 0;
@@ -87,7 +76,7 @@ int CCharset::Export(const char* sFilename) const {
 
 bool CCharset::ImportSource(const char* sFilename, std::string* psError) {
   std::string sText;
-  if (!ReadWholeFile(sFilename, &sText)) {
+  if (!ReadTextFile(sFilename, &sText)) {
     if (psError != nullptr) *psError = std::string("cannot open ") + (sFilename ? sFilename : "(null)");
     return false;
   }

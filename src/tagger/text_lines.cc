@@ -2,16 +2,6 @@
 
 #include "base/read_file.h"
 
-bool ReadTextFile(const char* sFilename, std::string* psText) {
-  if (sFilename == nullptr) return false;
-  char* pBuffer = nullptr;
-  size_t nSize = ReadFile(sFilename, &pBuffer);
-  if (pBuffer == nullptr) return false;
-  psText->assign(pBuffer, nSize);
-  delete[] pBuffer;
-  return true;
-}
-
 bool CTextLines::Next(std::string* psLine) {
   if (m_nPos >= m_sText.size()) return false;
   size_t nEnd = m_sText.find('\n', m_nPos);

@@ -5,9 +5,8 @@
 
 #include <string>
 
-// Reads a whole file; false when it cannot be opened (a missing file, a
-// directory).
-bool ReadTextFile(const char* sFilename, std::string* psText);
+#include "base/read_file.h"
+
 
 // Walks the lines of a text. Next() gives each line in turn without its line
 // feed (and without a carriage return before it).
