@@ -7,7 +7,6 @@
 
 #include "base/read_file.h"
 
-
 // Walks the lines of a text. Next() gives each line in turn without its line
 // feed (and without a carriage return before it).
 class CTextLines {
