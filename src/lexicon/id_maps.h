@@ -118,6 +118,9 @@ class CIDMaps {
   // Looks the two words up and adds the pair, or reports it; true when added.
   bool AddWords(CPDAT* pDictLeft, CPDAT* pDictRight, const std::string& sSrc,
                 const std::string& sDsn);
+  // Builds the map from lines of words split at commas and white space: the
+  // first word maps to every other one, and back too when bBothWays.
+  int ImportGroups(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight, bool bBothWays);
 
   int m_nMemSize;
   int m_nSize;

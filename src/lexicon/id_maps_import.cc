@@ -97,7 +97,8 @@ int CIDMaps::Import(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) 
   return m_nSize;
 }
 
-int CIDMaps::ImportOne2Mul(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) {
+int CIDMaps::ImportGroups(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight,
+                          bool bBothWays) {
   if (pDictLeft == nullptr || pDictRight == nullptr) return 0;
   CLineReader reader(sFilename, true);
   if (!reader.IsOpen()) return 0;
@@ -110,30 +111,19 @@ int CIDMaps::ImportOne2Mul(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDict
     if (++nLine % 100 == 0) printf("Line %d: %s\n", nLine, sLine.c_str());
     for (size_t i = 1; i < vecTokens.size(); ++i) {
       AddWords(pDictLeft, pDictRight, vecTokens[0], vecTokens[i]);
+      if (bBothWays) AddWords(pDictRight, pDictLeft, vecTokens[i], vecTokens[0]);
     }
   }
   MapComplete();
   return m_nSize;
 }
 
+int CIDMaps::ImportOne2Mul(const char* sFilename, CPDAT* pDictLeft, CPDAT* pDictRight) {
+  return ImportGroups(sFilename, pDictLeft, pDictRight, false);
+}
+
 int CIDMaps::ImportSim(const char* sFilename, CPDAT* pDict) {
-  if (pDict == nullptr) return 0;
-  CLineReader reader(sFilename, true);
-  if (!reader.IsOpen()) return 0;
-  MapInit();
-  std::string sLine;
-  std::vector<std::string> vecTokens;
-  int nLine = 0;
-  while (reader.Next(&sLine)) {
-    if (GetStrVector(sLine.c_str(), ", \t\r\n", vecTokens) == 0) continue;
-    if (++nLine % 100 == 0) printf("Line %d: %s\n", nLine, sLine.c_str());
-    for (size_t i = 1; i < vecTokens.size(); ++i) {
-      AddWords(pDict, pDict, vecTokens[0], vecTokens[i]);
-      AddWords(pDict, pDict, vecTokens[i], vecTokens[0]);
-    }
-  }
-  MapComplete();
-  return m_nSize;
+  return ImportGroups(sFilename, pDict, pDict, true);
 }
 
 int CIDMaps::Import(const char* sFilename, CPDAT* pDict) {
