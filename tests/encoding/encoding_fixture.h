@@ -12,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "common/test_files.h"
 #include "encoding/code_build.h"
 #include "encoding/code_table.h"
 #include "encoding/unicode_convert.h"
@@ -33,18 +34,6 @@ inline const std::string& EncodingDataDir() {
     return dir;
   }();
   return sDir;
-}
-
-inline std::string ReadAll(const std::string& sPath) {
-  std::ifstream in(sPath, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-inline void WriteAll(const std::string& sPath, const std::string& sData) {
-  std::ofstream out(sPath, std::ios::binary);
-  out << sData;
 }
 
 // UTF-8 text in another encoding of the C library, character by character

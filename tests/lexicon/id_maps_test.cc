@@ -13,22 +13,11 @@
 #include <vector>
 
 #include "base/log.h"
+#include "common/test_files.h"
 #include "lexicon/pdat.h"
 #include "lexicon/word_list.h"
 
 namespace {
-
-std::string ReadAll(const std::string& sPath) {
-  std::ifstream in(sPath, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteAll(const std::string& sPath, const std::string& sData) {
-  std::ofstream out(sPath, std::ios::binary | std::ios::trunc);
-  out << sData;
-}
 
 std::string Ints(std::initializer_list<int32_t> values) {
   std::string s;
@@ -53,8 +42,6 @@ const char kUk[] = "\xD3\xA2\xB9\xFA";
 class IDMapsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char sTemplate[] = "/tmp/kavel_idmaps_XXXXXX";
-    m_sDir = mkdtemp(sTemplate);
     g_sLogPath = m_sDir;
     g_bLog = true;
     // Handles: apple 0, banana 1, China 2, USA 3, UK 4, "new york" 5.
@@ -64,16 +51,13 @@ class IDMapsTest : public ::testing::Test {
     m_dict.AddWordComplete();
     ASSERT_EQ(m_dict.Find("new york"), 5);
   }
-  void TearDown() override {
-    std::string sCmd = "rm -rf " + m_sDir;
-    (void)system(sCmd.c_str());
-  }
-  std::string Path(const char* sName) const { return m_sDir + "/" + sName; }
+  std::string Path(const char* sName) const { return m_tempDir.Path(sName); }
   std::string ErrorLog() const {
     return ReadAll(LogFileName(m_sDir.c_str(), true, static_cast<long long>(time(nullptr))));
   }
 
-  std::string m_sDir;
+  ScopedTempDir m_tempDir{"kavel_idmaps"};
+  const std::string& m_sDir = m_tempDir.Dir();
   CPDAT m_dict{0};
 };
 

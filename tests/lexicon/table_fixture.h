@@ -17,32 +17,17 @@
 #include <string>
 
 #include "base/log.h"
+#include "common/test_files.h"
 #include "lexicon/pdat.h"
 
 class TableTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char sTemplate[] = "/tmp/kavel_tables_XXXXXX";
-    m_sDir = mkdtemp(sTemplate);
     g_sLogPath = m_sDir;  // keeps the log lines of skipped words out of the build tree
   }
-  void TearDown() override {
-    std::string sCmd = "rm -rf " + m_sDir;
-    (void)system(sCmd.c_str());
-  }
 
-  std::string Path(const std::string& sName) const { return m_sDir + "/" + sName; }
+  std::string Path(const std::string& sName) const { return m_tempDir.Path(sName); }
 
-  static std::string ReadAll(const std::string& sPath) {
-    std::ifstream in(sPath, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  static void WriteAll(const std::string& sPath, const std::string& sData) {
-    std::ofstream out(sPath, std::ios::binary | std::ios::trunc);
-    out << sData;
-  }
   // The 32-bit little-endian field at byte nOffset.
   static int32_t Field(const std::string& sData, size_t nOffset) {
     int32_t n = 0;
@@ -62,7 +47,8 @@ class TableTest : public ::testing::Test {
     return pDict;
   }
 
-  std::string m_sDir;
+  ScopedTempDir m_tempDir{"kavel_tables"};
+  const std::string& m_sDir = m_tempDir.Dir();
 };
 
 #endif  // KAVEL_TESTS_LEXICON_TABLE_FIXTURE_H_

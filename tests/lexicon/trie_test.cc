@@ -10,6 +10,8 @@
 #include <functional>
 #include <sstream>
 #include <string>
+
+#include "common/test_files.h"
 #include <vector>
 
 namespace {
@@ -25,18 +27,6 @@ std::string Cat(std::initializer_list<const char*> parts) {
   std::string s;
   for (const char* p : parts) s += p;
   return s;
-}
-
-std::string ReadAll(const std::string& sPath) {
-  std::ifstream in(sPath, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-void WriteAll(const std::string& sPath, const std::string& sData) {
-  std::ofstream out(sPath, std::ios::binary | std::ios::trunc);
-  out << sData;
 }
 
 int32_t IntAt(const std::string& s, size_t nOffset) {
@@ -57,16 +47,8 @@ std::string PosOf(CTrie& trie, const char* sWord) {
 
 class TrieTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char sTemplate[] = "/tmp/kavel_trie_XXXXXX";
-    m_sDir = mkdtemp(sTemplate);
-  }
-  void TearDown() override {
-    std::string sCmd = "rm -rf " + m_sDir;
-    (void)system(sCmd.c_str());
-  }
-  std::string Path(const char* sName) const { return m_sDir + "/" + sName; }
-  std::string m_sDir;
+  std::string Path(const char* sName) const { return m_tempDir.Path(sName); }
+  ScopedTempDir m_tempDir{"kavel_trie"};
 };
 
 TEST(TrieAddTest, RepeatedAddKeepsHandleCountsAndTakesLastPos) {
